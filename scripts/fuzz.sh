@@ -1,0 +1,34 @@
+#!/bin/sh
+# Builds the property-text fuzz target with clang's libFuzzer into build/fuzz and runs it for
+# FUZZ_SECONDS seconds (60 by default). Findings stay in build/fuzz (crash-*, corpus/).
+set -eu
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+OUT="$ROOT/build/fuzz"
+SECONDS_TO_RUN="${FUZZ_SECONDS:-60}"
+SOURCES="base/Classes base/Component base/SysUtils base/Types prefs/TypInfo_core prefs/PropText_core \
+prefs/FontProps_core prefs/PropsStorage_core prefs/SettingsStore_core prefs/PlacementRules_core prefs/Placemnt_core"
+
+# clang has no Windows-1252 execution character set: the sources are converted to Windows-1252 first,
+# so the string literals hold the same bytes as in the program (clang keeps such bytes as they are).
+rm -rf "$OUT/src"
+mkdir -p "$OUT/src/base" "$OUT/src/prefs" "$OUT/corpus"
+for header in "$ROOT"/src/base/*.h; do
+    iconv -f UTF-8 -t CP1252 "$header" > "$OUT/src/base/$(basename "$header")"
+done
+units=""
+for unit in $SOURCES; do
+    for ext in h cpp; do
+        [ -f "$ROOT/src/$unit.$ext" ] && iconv -f UTF-8 -t CP1252 "$ROOT/src/$unit.$ext" > "$OUT/src/$unit.$ext"
+    done
+    units="$units $OUT/src/$unit.cpp"
+done
+iconv -f UTF-8 -t CP1252 "$ROOT/fuzz/props_fuzz.cpp" > "$OUT/src/props_fuzz.cpp"
+
+# shellcheck disable=SC2086 # the unit list is split on purpose
+clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
+    -finput-charset=UTF-8 -Wno-invalid-source-encoding -I"$OUT/src" \
+    "$OUT/src/props_fuzz.cpp" $units -o "$OUT/props_fuzz"
+
+cd "$OUT"
+exec ./props_fuzz -max_total_time="$SECONDS_TO_RUN" -max_len=4096 -timeout=20 -print_final_stats=1 \
+    corpus "$ROOT/fuzz/seeds"

@@ -1,0 +1,44 @@
+#!/bin/sh
+# Prepares the project's Wine prefix: a 32-bit Windows with a virtual desktop, Wine's own fonts,
+# the stand-in compiler installed as if it were Delphi 3, and the demo projects on drive C:.
+set -e
+. "$(dirname "$0")/wine-env.sh"
+DRIVE_C="$WINEPREFIX/drive_c"
+DELPHI_BIN="$DRIVE_C/Program Files/Borland/Delphi 3/Bin"
+
+if [ ! -f "$WINEPREFIX/.tnwk-ready" ]; then
+    rm -rf "$WINEPREFIX"
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    echo "creating the Wine prefix $WINEPREFIX"
+    wineboot -i </dev/null >/dev/null 2>&1
+    wineserver -w
+    mkdir -p "$DRIVE_C/windows/Fonts"
+    cp /usr/share/wine/fonts/*.ttf /usr/share/wine/fonts/*.fon "$DRIVE_C/windows/Fonts/" 2>/dev/null || true
+    touch "$WINEPREFIX/.tnwk-ready"
+fi
+tnwk_start_wineserver
+
+mkdir -p "$DELPHI_BIN"
+cp "$TNWK_ROOT"/build/bin/standin/* "$DELPHI_BIN/"
+rm -rf "$DRIVE_C/Projects"
+mkdir -p "$DRIVE_C/Projects"
+cp -r "$TNWK_ROOT"/examples/* "$DRIVE_C/Projects/"
+
+REG="$WINEPREFIX/tnwk-setup.reg"
+cat > "$REG" <<'REGEOF'
+REGEDIT4
+
+[HKEY_CURRENT_USER\Software\Wine\Explorer]
+"Desktop"="Default"
+
+[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]
+"Default"="1024x768"
+
+[HKEY_LOCAL_MACHINE\SOFTWARE\Borland\Delphi\3.0]
+"Delphi 3"="C:\\Program Files\\Borland\\Delphi 3\\Bin\\delphi32.exe"
+
+[HKEY_CURRENT_USER\Software\Borland\Delphi\3.0\Library]
+"SearchPath"="$(DELPHI)\\Lib;$(DELPHI)\\Bin;$(DELPHI)\\Imports"
+"UnitAliases"="WinTypes=Windows;WinProcs=Windows;DbiTypes=BDE;DbiProcs=BDE;DbiErrs=BDE"
+REGEOF
+wine regedit /S "$REG" </dev/null >/dev/null 2>&1

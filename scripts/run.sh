@@ -1,0 +1,32 @@
+#!/bin/sh
+# Starts Tarnwick under Wine with the stand-in compiler. On a display: the program, to use by hand.
+# Without one: on a virtual X server, compiles the demo project, saves a screenshot and prints its path.
+. "$(dirname "$0")/wine-env.sh"
+. "$(dirname "$0")/xvfb.sh"
+EXE="$TNWK_ROOT/build/bin/tnwk.exe"
+DEMO='C:\Projects\hello\hello.dpr'
+
+if [ -n "$DISPLAY" ] && xdpyinfo >/dev/null 2>&1; then
+    tnwk_start_wineserver
+    cd "$WINEPREFIX/drive_c/Projects" && exec wine "$EXE" "$DEMO"
+fi
+
+echo "no display: running the demo on a virtual X server"
+tnwk_start_xvfb
+tnwk_start_wineserver
+# The demo skips the first-start dialogs, which wait for the user.
+wine reg add 'HKCU\Software\tnwk\Defaults' /v FirstTime /t REG_SZ /d 1 /f </dev/null >/dev/null 2>&1
+wine "$EXE" "$DEMO" </dev/null >/dev/null 2>&1 &
+PROJECTS="$WINEPREFIX/drive_c/Projects/hello"
+i=0
+while [ $i -lt 300 ] && { [ ! -f "$PROJECTS/output.txt" ] || [ -f "$PROJECTS/compile.bat" ]; }; do
+    sleep 0.1; i=$((i + 1))
+done
+sleep 2
+SHOT="$TNWK_ROOT/build/tarnwick-demo.png"
+import -window root "$SHOT"
+echo "compiler output:"
+cat "$PROJECTS/output.txt" 2>/dev/null | tr -d '\r'
+echo "screenshot: $SHOT"
+wineserver -k </dev/null >/dev/null 2>&1
+tnwk_stop_xvfb

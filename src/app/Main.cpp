@@ -1,0 +1,268 @@
+#include "app/Main.h"
+
+#include "app/about.h"
+#include "app/start.h"
+#include "app/xProcs.h"
+#include "app/xProcs_core.h"
+#include "base/SysUtils.h"
+#include "output/output.h"
+#include "prefs/options.h"
+#include "win/Dialogs.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+TMainForm* MainForm = nullptr;
+
+TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
+    MainForm = this;
+    SetName("MainForm");
+    SetCaption("Wrenworks   Tarnwick 1.0");
+    SetBorderStyle(TBorderStyle::bsSingle, true, false);
+    SetClientSize(292, 119);
+    SetPosition(TPosition::poScreenCenter);
+
+    Dock1 = new TPanel(this, this, {0, 0, 292, 29});
+    Dock1->SetName("Dock1");
+    Dock1->SetBevels(TBevelCut::bvRaised, TBevelCut::bvNone, 1);
+    OptionsBtn = MakeToolButton("OptionsBtn", 0, "GLYPH_OPTIONS", 2, "Preferences.", &TMainForm::OptionsBtnClick);
+    CwinBtn = MakeToolButton("CwinBtn", 25, "GLYPH_CWIN", 1, "Show compiler outputwindow.",
+                             &TMainForm::CwinBtnClick);
+    CwinBtn->SetEnabled(false);
+    AboutBtn = MakeToolButton("AboutBtn", 56, "GLYPH_ABOUT", 1, "About", &TMainForm::AboutBtnClick);
+    HlpBtn = MakeToolButton("HlpBtn", 81, "GLYPH_HELP", 1, "Help", &TMainForm::HlpBtnClick);
+    CloseBtn = MakeToolButton("CloseBtn", 116, "GLYPH_CLOSE", 1, "Close this tool.", &TMainForm::CloseBtnClick);
+
+    GroupBox1 = new TGroupBox(this, this, {6, 33, 280, 48}, "Select Project/Unit to compile");
+    GroupBox1->SetName("GroupBox1");
+    GroupBox1->Font().SetColor(clNavy);
+    TFilenameEdit::Settings projectSettings;
+    projectSettings.bounds = {8, 16, 265, 21};
+    projectSettings.acceptFiles = true;
+    projectSettings.filter = "Delphi projects (*.dpr)|*.dpr|Delphi units (*.pas)|*.pas";
+    projectSettings.dialogTitle = "Select Project/Unit";
+    projectSettings.charCase = TEditCharCase::ecLowerCase;
+    projectSettings.buttonWidth = 20;
+    Project = new TFilenameEdit(this, GroupBox1, projectSettings);
+    Project->SetName("Project");
+    Project->Font().Assign(Font().Desc());
+    Project->OnChange = [this](TComponent* s) { ProjectChange(s); };
+    Project->OnDropFiles = [this](TComponent* s) { ProjectDropFiles(s); };
+
+    RunBtn = new TButton(this, this, {6, 88, 75, 25}, "&Start");
+    RunBtn->SetName("RunBtn");
+    RunBtn->SetGlyph("GLYPH_START");
+    RunBtn->SetEnabled(false);
+    RunBtn->OnClick = [this](TComponent* s) { RunBtnClick(s); };
+    BitBtn2 = new TButton(this, this, {211, 88, 75, 25}, "&Exit");
+    BitBtn2->SetName("BitBtn2");
+    BitBtn2->SetGlyph("GLYPH_EXIT");
+    BitBtn2->OnClick = [this](TComponent* s) { BitBtn2Click(s); };
+
+    Cpanel = new TPanel(this, this, {53, 20, 185, 78});
+    Cpanel->SetName("Cpanel");
+    Cpanel->SetBevels(TBevelCut::bvRaised, TBevelCut::bvRaised, 2);
+    Cpanel->SetVisible(false);
+    Label1 = new TLabel(this, Cpanel, 37, 13, "Compiling... please wait");
+    Label1->SetName("Label1");
+    WebGauge1 = new TPanel(this, Cpanel, {29, 40, 128, 20});
+    WebGauge1->SetName("WebGauge1");
+    WebGauge1->SetBevels(TBevelCut::bvNone, TBevelCut::bvLowered, 1);
+
+    FormStorage1 = new TFormStorage(this, "Defaults");
+    FormStorage1->SetName("FormStorage1");
+    FormStorage1->OnRestorePlacement = [this](TComponent* s) { FormStorage1RestorePlacement(s); };
+    FormStorage1->OnSavePlacement = [this](TComponent* s) { FormStorage1SavePlacement(s); };
+    FormStorage1->Loaded();
+
+    Run = new TAppExec(this);
+    Run->SetName("Run");
+    Run->SetLangType(appexec::TLangType::ltEnglish);
+    Run->SetWait(true);
+    Run->SetWindowState(TWindowState::wsMinimized);
+
+    FormCreate(this);
+}
+
+TMainForm::~TMainForm() {
+    DestroyForm();
+    if (MainForm == this)
+        MainForm = nullptr;
+}
+
+TButton* TMainForm::MakeToolButton(const char* name, int left, const char* glyph, int numGlyphs, const char* hint,
+                                   void (TMainForm::*handler)(TComponent*)) {
+    auto* button = new TButton(this, Dock1, {left + 2, 2, 25, 25}, "");
+    button->SetName(name);
+    button->SetGlyph(glyph, numGlyphs);
+    button->SetTabStop(false);
+    button->SetHint(hint);
+    button->SetShowHint(true);
+    button->OnClick = [this, handler](TComponent* s) { (this->*handler)(s); };
+    return button;
+}
+
+void TMainForm::FormCreate(TComponent*) {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    Application->SetHelpFile(rtl::ExtractFilePath(path) + "tnwk.hlp");
+}
+
+void TMainForm::FormStorage1RestorePlacement(TComponent*) {
+    if (FormStorage1->LoadInteger("FirstTime", 0) == 0) {
+        {
+            TStartdlg startdlg(Application);
+            startdlg.ShowModal();
+        }
+        PForm->ShowModal();
+    }
+    if (__argc > 1) {
+        Project->SetFileName(__argv[1]);
+        ProjectDropFiles(this);
+    }
+}
+
+void TMainForm::FormStorage1SavePlacement(TComponent*) { FormStorage1->StoreInteger("FirstTime", 1); }
+
+void TMainForm::ProjectChange(TComponent*) {
+    const bool named = !Project->FileName().empty();
+    RunBtn->SetEnabled(named);
+    CwinBtn->SetEnabled(named);
+}
+
+void TMainForm::ProjectDropFiles(TComponent*) {
+    if (compiling_) {
+        InformationMessage(xprocs::SCompileRunning);
+        return;
+    }
+    const std::string name = Project->FileName();
+    const std::string ext = rtl::ExtractFileExt(rtl::ExtractFileName(name));
+    if (ext != ".dpr" && ext != ".pas") {
+        Project->SetFileName("");
+        return;
+    }
+    Project->SetFileName(Project->Text());
+    const std::string folder = rtl::ExtractFilePath(Project->FileName());
+    if (!folder.empty())
+        SetCurrentDirectoryA(folder.c_str());
+    RunBtnClick(this);
+}
+
+void TMainForm::ShowBusyPanel(bool show) {
+    if (show) {
+        SetWindowPos(Cpanel->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        Cpanel->SetVisible(true);
+        Cpanel->Update();
+    } else {
+        Cpanel->SetVisible(false);
+    }
+}
+
+void TMainForm::RunBtnClick(TComponent*) {
+    // One compile at a time: a second Start while the first one waits would write a second
+    // "compile.bat" over the running one.
+    if (compiling_) {
+        InformationMessage(xprocs::SCompileRunning);
+        return;
+    }
+    compiling_ = true;
+    struct CompilingFlag {
+        bool& flag;
+        ~CompilingFlag() { flag = false; }
+    } flagGuard{compiling_};
+    CompileProject();
+}
+
+void TMainForm::CompileProject() {
+    const std::string compiler = ShortPath(PForm->CompPath->FileName());
+    if (!FileExists(compiler)) {
+        InformationMessage(xprocs::SIncorrectCompilerPath);
+        OptionsBtnClick(this);
+        return;
+    }
+    struct BusyPanel {
+        TMainForm* form;
+        ~BusyPanel() { form->ShowBusyPanel(false); }
+    } busy{this};
+    ShowBusyPanel(true);
+    PForm->FormStorage1->LoadPlacement();
+    const bool buildAll = PForm->Buildall->Checked();
+    const bool mapFile = PForm->Mapfile->Checked();
+
+    const std::string project = Project->FileName();
+    const std::string batchName = rtl::ExtractFilePath(project) + xprocs::kBatchFileName;
+    {
+        // Errors of this writing are ignored: the launcher then finds what it finds.
+        const std::string line = xprocs::BatchLine(ShortPath(PForm->CompPath->FileName()), buildAll, mapFile,
+                                                   ShortPath(rtl::ExtractFileName(project)));
+        if (std::FILE* file = std::fopen(batchName.c_str(), "wb")) {
+            std::fwrite(line.data(), 1, line.size(), file);
+            std::fclose(file);
+        }
+    }
+
+    Run->SetExeName(xprocs::kBatchFileName);
+    Run->SetWindowState(TWindowState::wsMinimized);
+    try {
+        Run->Launch();
+    } catch (const EAppExec& e) {
+        ShowBusyPanel(false);
+        ShowMessage(e.Message());
+        return;
+    }
+    Run->SetWindowState(TWindowState::wsNormal);
+    ShowBusyPanel(false);
+    WipeFile(batchName);
+    // The program was asked to end while the compiler ran: nothing more to show or start.
+    if (Application->Terminated())
+        return;
+
+    const std::string shortProject = ShortPath(project);
+    const xprocs::CompileDecision decision = xprocs::DecideAfterCompile(
+        xprocs::ClassifyProject(project), PForm->Coutput->Checked(), PForm->RunP->Checked(),
+        FileExists(xprocs::ProductName(shortProject, ".dcu")), FileExists(xprocs::ProductName(shortProject, ".exe")),
+        FileExists(xprocs::ProductName(shortProject, ".dll")));
+    if (decision.showOutput)
+        OpForm->Show();
+    switch (decision.run) {
+    case xprocs::CompileDecision::Run::RefuseDll:
+        InformationMessage(xprocs::SCantExecuteDll);
+        break;
+    case xprocs::CompileDecision::Run::RefuseUnit:
+        InformationMessage(xprocs::SCantExecuteUnits);
+        break;
+    case xprocs::CompileDecision::Run::StartExe: {
+        Run->SetExeName(xprocs::ProductName(shortProject, ".exe"));
+        // Closing the program while the built program runs ends the wait and leaves that program running.
+        Run->SetStopWaitingOnTerminate(true);
+        struct StopFlag {
+            TAppExec* run;
+            ~StopFlag() { run->SetStopWaitingOnTerminate(false); }
+        } stopFlag{Run};
+        Run->Launch();
+        break;
+    }
+    case xprocs::CompileDecision::Run::Nothing:
+        break;
+    }
+}
+
+void TMainForm::CwinBtnClick(TComponent*) {
+    if (!Project->FileName().empty())
+        OpForm->Show();
+    else
+        ShowMessage(xprocs::SSelectProjectFirst);
+}
+
+void TMainForm::OptionsBtnClick(TComponent*) { PForm->ShowModal(); }
+
+void TMainForm::AboutBtnClick(TComponent*) {
+    TAboutBox aboutBox(Application);
+    aboutBox.ShowModal();
+}
+
+void TMainForm::HlpBtnClick(TComponent*) { Application->HelpContext(2); }
+
+void TMainForm::CloseBtnClick(TComponent*) { Close(); }
+
+void TMainForm::BitBtn2Click(TComponent*) { Close(); }

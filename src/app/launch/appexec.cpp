@@ -1,0 +1,95 @@
+#include "app/launch/appexec.h"
+
+#include "win/Forms.h"
+
+#include <vector>
+
+namespace {
+bool IsWin32s() {
+    OSVERSIONINFOA info{};
+    info.dwOSVersionInfoSize = sizeof info;
+    return GetVersionExA(&info) && info.dwPlatformId == VER_PLATFORM_WIN32s;
+}
+
+void ProcessPendingMessages() {
+    if (Application)
+        Application->ProcessMessages();
+}
+} // namespace
+
+TAppExec::TAppExec(TComponent* owner) : TComponent(owner) { SetLangType(appexec::TLangType::ltFrench); }
+
+void TAppExec::SetExePath(const std::string& path) {
+    if (path != exePath_)
+        exePath_ = appexec::NormaliseExePath(path);
+}
+
+void TAppExec::SetLangType(appexec::TLangType language) {
+    langType_ = language;
+    appexec::LoadMessageTable(language);
+}
+
+void TAppExec::SetWindowState(TWindowState state) {
+    if (state == windowState_)
+        return;
+    showCommand_ = appexec::ShowCommand(state);
+    windowState_ = state;
+}
+
+void TAppExec::Launch() {
+    const DWORD creationFlags = appexec::CreationFlags(priorityClass_);
+    std::string commandLine = appexec::BuildCommandLine(exeName_, exeParams_);
+    if (changeDir_ && !exePath_.empty() && !SetCurrentDirectoryA(exePath_.c_str()))
+        throw EAppExecChDir("Cannot change the current directory to " + exePath_);
+
+    errNo_ = 0;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(showCommand_);
+    PROCESS_INFORMATION info{};
+    std::vector<char> buffer(commandLine.begin(), commandLine.end());
+    buffer.push_back('\0');
+    if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, creationFlags, nullptr, nullptr, &startup,
+                        &info)) {
+        errNo_ = static_cast<std::int32_t>(GetLastError());
+        throw EAppExecWinExec(ErrorText());
+    }
+    KernelHandle thread(info.hThread);
+    KernelHandle process(info.hProcess);
+    if (!wait_)
+        return;
+    process_ = std::move(process);
+    WaitForEnd(process_.get());
+}
+
+void TAppExec::WaitForEnd(HANDLE process) {
+    ProcessPendingMessages();
+    if (IsWin32s())
+        WaitForSingleObject(process, INFINITE);
+    errNo_ = 0;
+    ProcessPendingMessages();
+    // The end is judged by the process handle being signalled, never by the exit code alone: a
+    // program may itself end with code 259 (STILL_ACTIVE).
+    while (true) {
+        DWORD exitCode = 0;
+        if (!GetExitCodeProcess(process, &exitCode)) {
+            errNo_ = static_cast<std::int32_t>(GetLastError());
+            ProcessPendingMessages();
+            throw EAppExecWinExec(ErrorText());
+        }
+        errNo_ = static_cast<std::int32_t>(exitCode);
+        if (WaitForSingleObject(process, 0) == WAIT_OBJECT_0) {
+            GetExitCodeProcess(process, &exitCode);
+            errNo_ = static_cast<std::int32_t>(exitCode);
+            return;
+        }
+        if (stopWaitingOnTerminate_ && Application && Application->Terminated())
+            return;
+        // Sleeps until a message arrives or the process ends; the messages are handled meanwhile.
+        if (Application)
+            Application->WaitForMessageOr(process);
+        else
+            WaitForSingleObject(process, INFINITE);
+    }
+}

@@ -1,0 +1,18 @@
+// Tarnwick: a front end for the Delphi 3 command-line compiler.
+#include "app/Main.h"
+#include "output/output.h"
+#include "prefs/options.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    TApplication application;
+    try {
+        application.SetTitle("Tarnwick");
+        application.CreateForm<TMainForm>();
+        application.CreateForm<TPForm>();
+        application.CreateForm<TOpForm>();
+        application.Run();
+    } catch (const std::exception& e) {
+        application.HandleException(e);
+    }
+    return 0;
+}

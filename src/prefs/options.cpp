@@ -1,0 +1,97 @@
+#include "prefs/options.h"
+
+#include "prefs/options_core.h"
+
+TPForm* PForm = nullptr;
+
+TPForm::TPForm(TComponent* owner) : TForm(owner) {
+    PForm = this;
+    SetName("PForm");
+    SetCaption("Wrenworks   Tarnwick 1.0 Preferences");
+    SetBorderStyle(TBorderStyle::bsDialog);
+    SetClientSize(401, 200);
+    SetPosition(TPosition::poScreenCenter);
+
+    HeadLabel1 = new TPanel(this, this, {0, 0, 401, 20});
+    HeadLabel1->SetName("HeadLabel1");
+    HeadLabel1->SetBevels(TBevelCut::bvNone, TBevelCut::bvNone, 1);
+    HeadLabel1->SetColor(clGray);
+    HeadLabelText = new TLabel(this, HeadLabel1, 6, 3, "Default settings.");
+    HeadLabelText->SetTransparent(true);
+    HeadLabelText->Font().Assign(TFontDesc{0, clWhite, -13, "Arial", TFontPitch::fpDefault,
+                                           FontStyleBit(TFontStyle::fsBold)});
+
+    GroupBox1 = new TGroupBox(this, this, {8, 25, 385, 49}, "Path to the commandline compiler.");
+    GroupBox1->SetName("GroupBox1");
+    TFilenameEdit::Settings pathSettings;
+    pathSettings.bounds = {38, 18, 309, 21};
+    pathSettings.filter = "Delphi compiler (dcc32.exe)|dcc32.exe";
+    CompPath = new TFilenameEdit(this, GroupBox1, pathSettings);
+    CompPath->SetName("CompPath");
+
+    GroupBox2 = new TGroupBox(this, this, {8, 80, 385, 65}, "Compiling options");
+    GroupBox2->SetName("GroupBox2");
+    Coutput = new TBitCheckBox(this, GroupBox2, {8, 16, 169, 17}, "&Always show compiler output.");
+    Coutput->SetName("Coutput");
+    RunP = new TBitCheckBox(this, GroupBox2, {8, 40, 161, 17}, "&Run project when compiled.");
+    RunP->SetName("RunP");
+    Buildall = new TBitCheckBox(this, GroupBox2, {240, 16, 97, 17}, "&Build all units.");
+    Buildall->SetName("Buildall");
+    Mapfile = new TBitCheckBox(this, GroupBox2, {240, 40, 105, 17}, "&Detailed Mapfile.");
+    Mapfile->SetName("Mapfile");
+
+    Bevel1 = new TBevel(this, this, {4, 128, 393, 33}, TBevelShape::bsBottomLine);
+    Bevel1->SetName("Bevel1");
+    BitBtn1 = new TButton(this, this, {232, 168, 75, 25}, "&Close");
+    BitBtn1->SetName("BitBtn1");
+    BitBtn1->SetGlyph("GLYPH_PREFS_CLOSE");
+    BitBtn1->SetHint("save settings and exit.");
+    BitBtn1->SetShowHint(true);
+    BitBtn1->OnClick = [this](TComponent* s) { BitBtn1Click(s); };
+    BitBtn2 = new TButton(this, this, {318, 168, 75, 25}, "&Help");
+    BitBtn2->SetName("BitBtn2");
+    BitBtn2->SetGlyph("GLYPH_PREFS_HELP");
+    BitBtn2->SetHint("Help");
+    BitBtn2->SetShowHint(true);
+    BitBtn2->OnClick = [this](TComponent* s) { BitBtn2Click(s); };
+
+    Reg1 = new TRegistryEnhanced(this);
+    Reg1->SetName("Reg1");
+    Reg1->SetLangType(registryenhanced::TLangType::ltEnglish);
+
+    FormStorage1 = new TFormStorage(this, "Preferences");
+    FormStorage1->SetName("FormStorage1");
+    FormStorage1->Loaded();
+
+    FormCreate(this);
+}
+
+TPForm::~TPForm() {
+    DestroyForm();
+    if (PForm == this)
+        PForm = nullptr;
+}
+
+void TPForm::FormCreate(TComponent*) {
+    if (!CompPath->FileName().empty())
+        return;
+    Reg1->SetRootKey(registryenhanced::TRootKey::hkLocalMachine);
+    Reg1->SetKey("SOFTWARE\\Borland\\Delphi\\3.0");
+    TVariant entry;
+    Reg1->ReadValue("Delphi 3", entry);
+    CompPath->SetFileName(options::DetectedCompilerPath(entry));
+}
+
+void TPForm::BitBtn1Click(TComponent*) {
+    Reg1->SetRootKey(registryenhanced::TRootKey::hkCurrentUser);
+    Reg1->SetKey("Software\\Borland\\Delphi\\3.0\\Library");
+    TVariant value;
+    Reg1->ReadValue("SearchPath", value);
+    const std::string searchPath = VariantToText(value);
+    Reg1->ReadValue("UnitAliases", value);
+    const std::string unitAliases = VariantToText(value);
+    options::WriteCompilerConfig(CompPath->FileName(), unitAliases, searchPath);
+    Close();
+}
+
+void TPForm::BitBtn2Click(TComponent*) { Application->HelpContext(17); }

@@ -1,0 +1,37 @@
+#pragma once
+// The preferences window: the compiler's path and four switches, compiler detection from the
+// Delphi 3 installation, and "Dcc32.cfg" written beside the compiler when the window is closed.
+#include "controls/BtChkBox.h"
+#include "controls/ToolEdit.h"
+#include "prefs/Placemnt.h"
+#include "prefs/RegistryEnhanced.h"
+#include "win/Forms.h"
+#include "win/StdCtrls.h"
+
+class TPForm : public TForm {
+public:
+    explicit TPForm(TComponent* owner);
+    ~TPForm() override;
+    std::string ClassName() const override { return "TPForm"; }
+
+    TPanel* HeadLabel1;
+    TLabel* HeadLabelText;
+    TGroupBox* GroupBox1;
+    TFilenameEdit* CompPath;
+    TGroupBox* GroupBox2;
+    TBitCheckBox* Coutput;
+    TBitCheckBox* RunP;
+    TBitCheckBox* Buildall;
+    TBitCheckBox* Mapfile;
+    TBevel* Bevel1;
+    TButton* BitBtn1;
+    TButton* BitBtn2;
+    TRegistryEnhanced* Reg1;
+    TFormStorage* FormStorage1;
+
+    void FormCreate(TComponent* sender);
+    void BitBtn1Click(TComponent* sender);
+    void BitBtn2Click(TComponent* sender);
+};
+
+extern TPForm* PForm;

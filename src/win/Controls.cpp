@@ -1,0 +1,337 @@
+#include "win/Controls.h"
+
+#include "win/Forms.h"
+
+#include "base/SysUtils.h"
+
+#include <commctrl.h>
+
+namespace {
+const char* const kObjectProp = "TnwkObject";
+const char* const kControlClass = "TnwkControl";
+
+void RegisterControlClass() {
+    static bool registered = false;
+    if (registered)
+        return;
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.lpszClassName = kControlClass;
+    RegisterClassExA(&wc);
+    registered = true;
+}
+} // namespace
+
+TWinControl::TWinControl(TComponent* owner, TWinControl* parent) : TComponent(owner), parent_(parent) {
+    if (parent_) {
+        font_.Assign(parent_->Font().Desc());
+        color_ = parent_->Color();
+        if (TForm* form = parent_->ParentForm())
+            id_ = form->NextControlId();
+    }
+    font_.OnChange = [this] {
+        parentFont_ = false;
+        FontChanged();
+    };
+}
+
+TWinControl::~TWinControl() {
+    if (handle_) {
+        HWND wnd = handle_;
+        DestroyWindow(wnd);
+    }
+}
+
+TWinControl* TWinControl::FromHandle(HWND wnd) {
+    if (!wnd)
+        return nullptr;
+    return static_cast<TWinControl*>(GetPropA(wnd, kObjectProp));
+}
+
+TForm* TWinControl::ParentForm() const {
+    const TWinControl* c = this;
+    while (c) {
+        if (auto* form = dynamic_cast<const TForm*>(c))
+            return const_cast<TForm*>(form);
+        c = c->parent_;
+    }
+    return nullptr;
+}
+
+void TWinControl::CreateHandle(const TCreateParams& params) {
+    RegisterControlClass();
+    DWORD style = params.style;
+    if (!visible_)
+        style &= ~WS_VISIBLE;
+    if (tabStop_)
+        style |= WS_TABSTOP;
+    HWND parentWnd = parent_ ? parent_->Handle() : params.ownerWnd;
+    const char* cls = params.className ? params.className : kControlClass;
+    HWND wnd = CreateWindowExA(params.exStyle, cls, params.caption.c_str(), style, bounds_.left, bounds_.top,
+                               bounds_.width, bounds_.height, parentWnd,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), GetModuleHandleA(nullptr),
+                               this);
+    if (!wnd)
+        throw Exception("Cannot create a window of class " + std::string(cls));
+    Attach(wnd);
+    SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
+    if (!enabled_)
+        EnableWindow(handle_, FALSE);
+}
+
+void TWinControl::Attach(HWND wnd) {
+    handle_ = wnd;
+    SetPropA(wnd, kObjectProp, this);
+    systemProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TWinControl::StaticWndProc)));
+}
+
+LRESULT CALLBACK TWinControl::StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+    TWinControl* self = FromHandle(wnd);
+    if (!self)
+        return DefWindowProcA(wnd, msg, wParam, lParam);
+    if (msg == WM_NCDESTROY) {
+        const WNDPROC proc = self->systemProc_;
+        RemovePropA(wnd, kObjectProp);
+        SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
+        self->handle_ = nullptr;
+        return CallWindowProcA(proc, wnd, msg, wParam, lParam);
+    }
+    try {
+        return self->WndProc(msg, wParam, lParam);
+    } catch (const std::exception& e) {
+        ShowUnhandledException(e);
+        return 0;
+    }
+}
+
+LRESULT TWinControl::DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam) {
+    return CallWindowProcA(systemProc_, handle_, msg, wParam, lParam);
+}
+
+LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_COMMAND:
+        if (lParam) {
+            if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(lParam))) {
+                child->CommandNotify(HIWORD(wParam));
+                return 0;
+            }
+        }
+        break;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+        if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(lParam)))
+            if (HBRUSH brush = child->CtlColor(reinterpret_cast<HDC>(wParam)))
+                return reinterpret_cast<LRESULT>(brush);
+        break;
+    case WM_DRAWITEM: {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (TWinControl* child = FromHandle(item->hwndItem))
+            if (child->DrawItem(*item))
+                return TRUE;
+        break;
+    }
+    case WM_ERASEBKGND:
+        if (ownPaint_)
+            return 1;
+        if (!systemProc_ || systemProc_ == DefWindowProcA) {
+            RECT rc;
+            GetClientRect(handle_, &rc);
+            FillRect(reinterpret_cast<HDC>(wParam), &rc, BackgroundBrush());
+            return 1;
+        }
+        break;
+    case WM_PAINT:
+        if (ownPaint_) {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(handle_, &ps);
+            try {
+                Paint(dc);
+            } catch (...) {
+                EndPaint(handle_, &ps);
+                throw;
+            }
+            EndPaint(handle_, &ps);
+            return 0;
+        }
+        break;
+    case WM_PRINTCLIENT:
+        if (ownPaint_) {
+            Paint(reinterpret_cast<HDC>(wParam));
+            return 0;
+        }
+        break;
+    case WM_SIZE:
+    case WM_MOVE: {
+        RECT rc;
+        GetWindowRect(handle_, &rc);
+        if (parent_)
+            MapWindowPoints(HWND_DESKTOP, parent_->Handle(), reinterpret_cast<POINT*>(&rc), 2);
+        bounds_ = {rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top};
+        break;
+    }
+    default:
+        break;
+    }
+    return DefaultHandler(msg, wParam, lParam);
+}
+
+void TWinControl::CommandNotify(WORD) {}
+
+HBRUSH TWinControl::CtlColor(HDC dc) {
+    SetTextColor(dc, ColorToRGB(font_.Desc().color));
+    SetBkColor(dc, ColorToRGB(color_));
+    return BackgroundBrush();
+}
+
+HBRUSH TWinControl::BackgroundBrush() {
+    if (!brush_ || brushColor_ != color_) {
+        brush_.reset(CreateSolidBrush(ColorToRGB(color_)));
+        brushColor_ = color_;
+    }
+    return brush_.get();
+}
+
+void TWinControl::Paint(HDC) {}
+
+bool TWinControl::DrawItem(const DRAWITEMSTRUCT&) { return false; }
+
+void TWinControl::FontChanged() {
+    if (!handle_)
+        return;
+    SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), TRUE);
+    // Children that take their parent's font follow it.
+    for (HWND child = GetWindow(handle_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        TWinControl* c = FromHandle(child);
+        if (c && c->parent_ == this && c->parentFont_) {
+            c->font_.Assign(font_.Desc());
+            c->parentFont_ = true;
+        }
+    }
+    Invalidate();
+}
+
+void TWinControl::SetBounds(int left, int top, int width, int height) {
+    bounds_ = {left, top, width, height};
+    if (handle_)
+        MoveWindow(handle_, left, top, width, height, TRUE);
+}
+
+int TWinControl::ClientWidth() const {
+    RECT rc{};
+    GetClientRect(handle_, &rc);
+    return rc.right;
+}
+
+int TWinControl::ClientHeight() const {
+    RECT rc{};
+    GetClientRect(handle_, &rc);
+    return rc.bottom;
+}
+
+std::string TWinControl::Caption() const {
+    if (!handle_)
+        return {};
+    const int length = GetWindowTextLengthA(handle_);
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const int got = GetWindowTextA(handle_, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
+    return text;
+}
+
+void TWinControl::SetCaption(const std::string& text) {
+    if (handle_ && Caption() != text) {
+        SetWindowTextA(handle_, text.c_str());
+        Invalidate();
+    }
+}
+
+void TWinControl::SetVisible(bool visible) {
+    visible_ = visible;
+    if (handle_)
+        ShowWindow(handle_, visible ? SW_SHOW : SW_HIDE);
+}
+
+void TWinControl::SetEnabled(bool enabled) {
+    if (enabled_ == enabled)
+        return;
+    enabled_ = enabled;
+    if (handle_) {
+        EnableWindow(handle_, enabled ? TRUE : FALSE);
+        Invalidate();
+    }
+}
+
+void TWinControl::SetColor(TColor color) {
+    color_ = color;
+    Invalidate();
+}
+
+void TWinControl::SetHint(const std::string& hint) {
+    hint_ = hint;
+    UpdateToolTip();
+}
+
+void TWinControl::SetShowHint(bool show) {
+    showHint_ = show;
+    UpdateToolTip();
+}
+
+void TWinControl::UpdateToolTip() {
+    TForm* form = ParentForm();
+    if (!form || form == this || !handle_)
+        return;
+    HWND tip = form->ToolTip();
+    TOOLINFOA ti{};
+    ti.cbSize = sizeof ti;
+    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    ti.hwnd = parent_ ? parent_->Handle() : nullptr;
+    ti.uId = reinterpret_cast<UINT_PTR>(handle_);
+    SendMessageA(tip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+    if (showHint_ && !hint_.empty()) {
+        ti.lpszText = const_cast<char*>(hint_.c_str());
+        SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+    }
+}
+
+void TWinControl::SetTabStop(bool tabStop) {
+    tabStop_ = tabStop;
+    if (!handle_)
+        return;
+    LONG_PTR style = GetWindowLongPtrA(handle_, GWL_STYLE);
+    style = tabStop ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP));
+    SetWindowLongPtrA(handle_, GWL_STYLE, style);
+}
+
+bool TWinControl::CanFocus() const {
+    if (!handle_)
+        return false;
+    for (const TWinControl* c = this; c; c = c->parent_)
+        if (!c->visible_ || !c->enabled_)
+            return false;
+    return IsWindowVisible(handle_) && IsWindowEnabled(handle_);
+}
+
+void TWinControl::SetFocus() {
+    if (handle_)
+        ::SetFocus(handle_);
+}
+
+void TWinControl::Invalidate() const {
+    if (handle_)
+        InvalidateRect(handle_, nullptr, TRUE);
+}
+
+void TWinControl::Update() const {
+    if (handle_)
+        UpdateWindow(handle_);
+}
+
+bool TWinControl::DialogChar(char) { return false; }

@@ -1,0 +1,398 @@
+#include "win/Forms.h"
+
+#include "base/SysUtils.h"
+
+#include <commctrl.h>
+
+TApplication* Application = nullptr;
+
+void ShowUnhandledException(const std::exception& e) noexcept {
+    try {
+        if (Application)
+            Application->HandleException(e);
+        else
+            MessageBoxA(nullptr, rtl::MessageWithPeriod(e.what()).c_str(), "", MB_OK | MB_ICONERROR);
+    } catch (...) {
+        MessageBoxA(nullptr, "Out of memory", "", MB_OK | MB_ICONERROR);
+    }
+}
+
+namespace {
+const char* const kFormClass = "TnwkForm";
+
+void RegisterFormClass() {
+    static bool registered = false;
+    if (registered)
+        return;
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
+    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.lpszClassName = kFormClass;
+    RegisterClassExA(&wc);
+    registered = true;
+}
+
+DWORD StyleFor(TBorderStyle border, bool minimizeBox, bool maximizeBox) {
+    switch (border) {
+    case TBorderStyle::bsDialog:
+        return WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | DS_MODALFRAME;
+    case TBorderStyle::bsSingle:
+        return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | (minimizeBox ? WS_MINIMIZEBOX : 0) |
+               (maximizeBox ? WS_MAXIMIZEBOX : 0);
+    case TBorderStyle::bsSizeable:
+    default:
+        return WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+    }
+}
+
+DWORD ExStyleFor(TBorderStyle border) { return border == TBorderStyle::bsDialog ? WS_EX_DLGMODALFRAME : 0; }
+
+// Every visible, enabled top-level window of this thread but one, disabled for a modal window's life.
+class ThreadWindowsDisabler {
+public:
+    explicit ThreadWindowsDisabler(HWND except) : except_(except) {
+        EnumThreadWindows(GetCurrentThreadId(), &ThreadWindowsDisabler::Collect, reinterpret_cast<LPARAM>(this));
+        for (HWND wnd : windows_)
+            EnableWindow(wnd, FALSE);
+    }
+    ~ThreadWindowsDisabler() {
+        for (HWND wnd : windows_)
+            if (IsWindow(wnd))
+                EnableWindow(wnd, TRUE);
+    }
+    ThreadWindowsDisabler(const ThreadWindowsDisabler&) = delete;
+    ThreadWindowsDisabler& operator=(const ThreadWindowsDisabler&) = delete;
+
+private:
+    static BOOL CALLBACK Collect(HWND wnd, LPARAM self) {
+        auto* me = reinterpret_cast<ThreadWindowsDisabler*>(self);
+        if (wnd != me->except_ && IsWindowVisible(wnd) && IsWindowEnabled(wnd))
+            me->windows_.push_back(wnd);
+        return TRUE;
+    }
+    HWND except_;
+    std::vector<HWND> windows_;
+};
+
+BOOL CALLBACK HideOwnWindow(HWND wnd, LPARAM) {
+    if (TWinControl::FromHandle(wnd))
+        ShowWindow(wnd, SW_HIDE);
+    return TRUE;
+}
+
+BOOL CALLBACK OfferDialogChar(HWND wnd, LPARAM param) {
+    auto* request = reinterpret_cast<std::pair<char, bool>*>(param);
+    if (request->second)
+        return FALSE;
+    if (TWinControl* control = TWinControl::FromHandle(wnd))
+        if (IsWindowVisible(wnd) && control->DialogChar(request->first))
+            request->second = true;
+    return request->second ? FALSE : TRUE;
+}
+} // namespace
+
+TForm::TForm(TComponent* owner) : TWinControl(owner, nullptr) {
+    RegisterFormClass();
+    SetVisible(false);
+    TCreateParams params;
+    params.className = kFormClass;
+    params.style = StyleFor(borderStyle_, true, true);
+    if (Application && Application->MainForm() && Application->MainForm() != this)
+        params.ownerWnd = Application->MainForm()->Handle();
+    CreateHandle(params);
+}
+
+TForm::~TForm() { DestroyForm(); }
+
+void TForm::DestroyForm() {
+    if (destroying_)
+        return;
+    destroying_ = true;
+    if (OnDestroy) {
+        try {
+            OnDestroy(this);
+        } catch (const std::exception& e) {
+            ShowUnhandledException(e);
+        }
+    }
+    DestroyComponents();
+    if (toolTip_) {
+        DestroyWindow(toolTip_);
+        toolTip_ = nullptr;
+    }
+}
+
+void TForm::SetBorderStyle(TBorderStyle style, bool minimizeBox, bool maximizeBox) {
+    borderStyle_ = style;
+    const DWORD visible = IsWindowVisible(Handle()) ? WS_VISIBLE : 0;
+    SetWindowLongPtrA(Handle(), GWL_STYLE, static_cast<LONG_PTR>(StyleFor(style, minimizeBox, maximizeBox) | visible));
+    SetWindowLongPtrA(Handle(), GWL_EXSTYLE, static_cast<LONG_PTR>(ExStyleFor(style)));
+    if (style == TBorderStyle::bsDialog) {
+        // A dialog frame shows no icon in its caption.
+        SendMessageA(Handle(), WM_SETICON, ICON_SMALL, 0);
+        SendMessageA(Handle(), WM_SETICON, ICON_BIG, 0);
+    }
+    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+}
+
+void TForm::SetClientSize(int width, int height) {
+    RECT rc{0, 0, width, height};
+    AdjustWindowRectEx(&rc, static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_EXSTYLE)));
+    SetBounds(Left(), Top(), rc.right - rc.left, rc.bottom - rc.top);
+}
+
+HWND TForm::ToolTip() {
+    if (!toolTip_) {
+        toolTip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
+                                   GetModuleHandleA(nullptr), nullptr);
+    }
+    return toolTip_;
+}
+
+void TForm::ApplyPositionOnFirstShow() {
+    if (positioned_)
+        return;
+    positioned_ = true;
+    if (position_ == TPosition::poScreenCenter) {
+        const int screenW = GetSystemMetrics(SM_CXSCREEN);
+        const int screenH = GetSystemMetrics(SM_CYSCREEN);
+        SetBounds((screenW - Width()) / 2, (screenH - Height()) / 2, Width(), Height());
+    }
+}
+
+void TForm::RunShowHandler() {
+    if (!OnShow)
+        return;
+    try {
+        OnShow(this);
+    } catch (const std::exception& e) {
+        // A window whose show handling failed still shows.
+        ShowUnhandledException(e);
+    }
+}
+
+bool TForm::Showing() const { return IsWindowVisible(Handle()) != FALSE; }
+
+void TForm::Show() {
+    if (Showing()) {
+        if (IsIconic(Handle()))
+            ShowWindow(Handle(), SW_RESTORE);
+        SetForegroundWindow(Handle());
+        BringWindowToTop(Handle());
+        return;
+    }
+    ApplyPositionOnFirstShow();
+    // The show handlers run before the window appears.
+    visible_ = true;
+    RunShowHandler();
+    ShowWindow(Handle(), SW_SHOWNORMAL);
+    SetForegroundWindow(Handle());
+    if (!GetFocus() || GetAncestor(GetFocus(), GA_ROOT) != Handle()) {
+        HWND first = GetNextDlgTabItem(Handle(), nullptr, FALSE);
+        if (first)
+            ::SetFocus(first);
+    }
+}
+
+void TForm::Hide() {
+    TWinControl::SetVisible(false);
+    ShowWindow(Handle(), SW_HIDE);
+}
+
+int TForm::ShowModal() {
+    if (Showing() || modal_)
+        throw Exception("Cannot make a visible window modal");
+    HWND previousActive = GetActiveWindow();
+    modalResult_ = mrNone;
+    modal_ = true;
+    {
+        ThreadWindowsDisabler disabler(Handle());
+        try {
+            Show();
+            while (true) {
+                Application->WaitForMessageOr(nullptr);
+                if (Application->Terminated() && modalResult_ == mrNone)
+                    modalResult_ = mrCancel;
+                if (modalResult_ == mrNone)
+                    continue;
+                // Closing a modal window asks first; a refused close goes on with the window.
+                bool canClose = true;
+                if (OnCloseQuery)
+                    OnCloseQuery(this, canClose);
+                TCloseAction action = TCloseAction::caHide;
+                if (canClose && OnClose)
+                    OnClose(this, action);
+                if ((canClose && action != TCloseAction::caNone) || Application->Terminated())
+                    break;
+                modalResult_ = mrNone;
+            }
+        } catch (...) {
+            modal_ = false;
+            Hide();
+            throw;
+        }
+        modal_ = false;
+        Hide();
+    }
+    if (previousActive && IsWindow(previousActive))
+        SetActiveWindow(previousActive);
+    return modalResult_;
+}
+
+void TForm::Close() {
+    if (modal_) {
+        modalResult_ = mrCancel;
+        return;
+    }
+    bool canClose = true;
+    if (OnCloseQuery)
+        OnCloseQuery(this, canClose);
+    if (!canClose)
+        return;
+    const bool isMain = Application && Application->MainForm() == this;
+    TCloseAction action = isMain ? TCloseAction::caFree : TCloseAction::caHide;
+    if (OnClose)
+        OnClose(this, action);
+    switch (action) {
+    case TCloseAction::caNone:
+        return;
+    case TCloseAction::caMinimize:
+        ShowWindow(Handle(), SW_MINIMIZE);
+        return;
+    case TCloseAction::caHide:
+        Hide();
+        return;
+    case TCloseAction::caFree:
+        if (isMain) {
+            // Closing the main window ends the program: every window goes out of sight at once.
+            EnumThreadWindows(GetCurrentThreadId(), &HideOwnWindow, 0);
+            Application->Terminate();
+        } else {
+            Hide();
+        }
+        return;
+    }
+}
+
+TWinControl* TForm::ActiveControl() const {
+    HWND focus = GetFocus();
+    if (!focus || GetAncestor(focus, GA_ROOT) != Handle())
+        return nullptr;
+    return FromHandle(focus);
+}
+
+LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_CLOSE:
+        Close();
+        return 0;
+    case DM_GETDEFID:
+        if (defaultButton_ && defaultButton_->Enabled())
+            return MAKELRESULT(defaultButton_->ControlId(), DC_HASDEFID);
+        return 0;
+    case WM_COMMAND:
+        if (lParam == 0 && LOWORD(wParam) == IDOK && defaultButton_ && defaultButton_->Enabled()) {
+            SendMessageA(defaultButton_->Handle(), BM_CLICK, 0, 0);
+            return 0;
+        }
+        break;
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_KEYMENU && lParam != 0) {
+            // Alt+letter with no control taking it: no menu bar to open, no beep.
+            return 0;
+        }
+        break;
+    default:
+        break;
+    }
+    return TWinControl::WndProc(msg, wParam, lParam);
+}
+
+TApplication::TApplication() : TComponent(nullptr) {
+    Application = this;
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&icc);
+}
+
+TApplication::~TApplication() {
+    DestroyComponents();
+    if (!helpFile_.empty() && mainForm_)
+        WinHelpA(nullptr, helpFile_.c_str(), HELP_QUIT, 0);
+    Application = nullptr;
+}
+
+HWND TApplication::Handle() const { return mainForm_ ? mainForm_->Handle() : nullptr; }
+
+void TApplication::HelpContext(int context) {
+    WinHelpA(Handle(), helpFile_.c_str(), HELP_CONTEXT, static_cast<ULONG_PTR>(context));
+}
+
+void TApplication::HandleException(const std::exception& e) {
+    HWND owner = GetActiveWindow();
+    MessageBoxA(owner, rtl::MessageWithPeriod(e.what()).c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
+}
+
+bool TApplication::ProcessMessage(MSG& msg) {
+    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        return false;
+    if (msg.message == WM_QUIT) {
+        terminated_ = true;
+        return true;
+    }
+    HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    auto* form = dynamic_cast<TForm*>(TWinControl::FromHandle(root));
+    if (form) {
+        bool offer = msg.message == WM_SYSCHAR;
+        if (msg.message == WM_CHAR && msg.hwnd) {
+            const LRESULT code = SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
+            offer = (code & (DLGC_WANTCHARS | DLGC_WANTALLKEYS | DLGC_HASSETSEL)) == 0 && msg.wParam > ' ';
+        }
+        if (offer) {
+            std::pair<char, bool> request{static_cast<char>(msg.wParam), false};
+            EnumChildWindows(root, &OfferDialogChar, reinterpret_cast<LPARAM>(&request));
+            if (request.second)
+                return true;
+        }
+        if (IsDialogMessageA(root, &msg))
+            return true;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+    return true;
+}
+
+void TApplication::ProcessMessages() {
+    MSG msg;
+    while (ProcessMessage(msg)) {
+    }
+}
+
+void TApplication::WaitForMessageOr(HANDLE waitHandle) {
+    const DWORD count = waitHandle ? 1 : 0;
+    MsgWaitForMultipleObjectsEx(count, waitHandle ? &waitHandle : nullptr, INFINITE, QS_ALLINPUT,
+                                MWMO_INPUTAVAILABLE);
+    ProcessMessages();
+}
+
+void TApplication::Run() {
+    if (mainForm_)
+        mainForm_->Show();
+    while (!terminated_)
+        WaitForMessageOr(nullptr);
+}
+
+void TApplication::Terminate() {
+    if (!terminated_)
+        PostQuitMessage(0);
+}
+
+void TApplication::Minimize() {
+    if (mainForm_)
+        ShowWindow(mainForm_->Handle(), SW_MINIMIZE);
+}

@@ -1,0 +1,121 @@
+#pragma once
+// Forms (top-level windows, created hidden) and the application: title, help file, message loop,
+// message processing during waits, and the default exception handler.
+#include "win/Controls.h"
+
+#include <exception>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+enum class TBorderStyle { bsSingle, bsSizeable, bsDialog };
+enum class TPosition { poDesigned, poScreenCenter };
+enum TModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2 };
+enum class TCloseAction { caNone, caHide, caFree, caMinimize };
+
+// Shows the message of an exception that no handler took (the application's default handler).
+void ShowUnhandledException(const std::exception& e) noexcept;
+
+class TForm : public TWinControl {
+public:
+    explicit TForm(TComponent* owner);
+    ~TForm() override;
+    std::string ClassName() const override { return "TForm"; }
+
+    void SetBorderStyle(TBorderStyle style, bool minimizeBox = false, bool maximizeBox = false);
+    TBorderStyle BorderStyle() const { return borderStyle_; }
+    void SetClientSize(int width, int height);
+    void SetPosition(TPosition position) { position_ = position; }
+    TPosition Position() const { return position_; }
+
+    // Shows the window (modeless); a window already visible only comes to the front.
+    void Show();
+    void Hide();
+    // Shows the window modally and returns its modal result once it is closed.
+    int ShowModal();
+    // Asks the window to close: close query, then hide (or end the program for the main window).
+    void Close();
+    bool Showing() const;
+    bool Modal() const { return modal_; }
+    int ModalResult() const { return modalResult_; }
+    void SetModalResult(int result) { modalResult_ = result; }
+
+    TWinControl* ActiveControl() const;
+    void SetDefaultButton(TWinControl* button) { defaultButton_ = button; }
+
+    HWND ToolTip();
+    int NextControlId() { return nextId_++; }
+    int PixelsPerInch() const { return 96; }
+
+    // The window's events. A form storage wraps OnShow, OnCloseQuery and OnDestroy with its own.
+    std::function<void(TComponent*)> OnShow;
+    std::function<void(TComponent*, bool& canClose)> OnCloseQuery;
+    std::function<void(TComponent*, TCloseAction&)> OnClose;
+    std::function<void(TComponent*)> OnDestroy;
+
+protected:
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    // Derived destructors call this first, while their members still live.
+    void DestroyForm();
+
+private:
+    void ApplyPositionOnFirstShow();
+    void RunShowHandler();
+
+    TBorderStyle borderStyle_ = TBorderStyle::bsSizeable;
+    TPosition position_ = TPosition::poDesigned;
+    bool positioned_ = false;
+    bool modal_ = false;
+    bool destroying_ = false;
+    int modalResult_ = mrNone;
+    int nextId_ = 100;
+    HWND toolTip_ = nullptr;
+    TWinControl* defaultButton_ = nullptr;
+};
+
+class TApplication : public TComponent {
+public:
+    TApplication();
+    ~TApplication() override;
+    std::string ClassName() const override { return "TApplication"; }
+
+    const std::string& Title() const { return title_; }
+    void SetTitle(std::string title) { title_ = std::move(title); }
+    const std::string& HelpFile() const { return helpFile_; }
+    void SetHelpFile(std::string file) { helpFile_ = std::move(file); }
+    // Opens the help file at a context number.
+    void HelpContext(int context);
+
+    // Creates a form owned by the application; the first one becomes the main window.
+    template <class T> T* CreateForm() {
+        auto* form = new T(this);
+        if (!mainForm_)
+            mainForm_ = form;
+        return form;
+    }
+    TForm* MainForm() const { return mainForm_; }
+    HWND Handle() const;
+
+    // Runs the message loop until the program is asked to end.
+    void Run();
+    // Handles every pending message and returns; a quit message ends the program after the wait.
+    void ProcessMessages();
+    // Handles pending messages, or sleeps until a message arrives or `waitHandle` is signalled.
+    void WaitForMessageOr(HANDLE waitHandle);
+    void Terminate();
+    bool Terminated() const { return terminated_; }
+    void Minimize();
+
+    void HandleException(const std::exception& e);
+
+private:
+    bool ProcessMessage(MSG& msg);
+
+    std::string title_;
+    std::string helpFile_;
+    TForm* mainForm_ = nullptr;
+    bool terminated_ = false;
+};
+
+extern TApplication* Application;

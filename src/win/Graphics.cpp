@@ -1,0 +1,112 @@
+#include "win/Graphics.h"
+
+#include <cstring>
+
+COLORREF ColorToRGB(TColor color) {
+    if (IsSystemColor(color))
+        return GetSysColor(static_cast<int>(static_cast<std::uint32_t>(color) & 0xFF));
+    return static_cast<COLORREF>(color) & 0xFFFFFF;
+}
+
+int ScreenPixelsPerInch() {
+    WindowDc dc(nullptr);
+    return GetDeviceCaps(dc.get(), LOGPIXELSY);
+}
+
+void TFont::Assign(const TFontDesc& desc) {
+    if (desc == desc_)
+        return;
+    desc_ = desc;
+    Changed();
+}
+
+void TFont::SetName(const std::string& name) {
+    auto d = desc_;
+    d.name = name;
+    Assign(d);
+}
+void TFont::SetHeight(int height) {
+    auto d = desc_;
+    d.height = height;
+    Assign(d);
+}
+void TFont::SetSize(int points) {
+    auto d = desc_;
+    d.SetSize(points, ScreenPixelsPerInch());
+    Assign(d);
+}
+void TFont::SetColor(TColor color) {
+    auto d = desc_;
+    d.color = color;
+    Assign(d);
+}
+void TFont::SetStyle(TFontStyles style) {
+    auto d = desc_;
+    d.style = style;
+    Assign(d);
+}
+void TFont::SetCharset(int charset) {
+    auto d = desc_;
+    d.charset = charset;
+    Assign(d);
+}
+void TFont::SetPitch(TFontPitch pitch) {
+    auto d = desc_;
+    d.pitch = pitch;
+    Assign(d);
+}
+
+void TFont::Changed() {
+    handle_.reset();
+    if (OnChange)
+        OnChange();
+}
+
+LOGFONTA TFont::LogFont() const {
+    LOGFONTA lf{};
+    lf.lfHeight = desc_.height;
+    lf.lfWeight = (desc_.style & FontStyleBit(TFontStyle::fsBold)) ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = (desc_.style & FontStyleBit(TFontStyle::fsItalic)) ? 1 : 0;
+    lf.lfUnderline = (desc_.style & FontStyleBit(TFontStyle::fsUnderline)) ? 1 : 0;
+    lf.lfStrikeOut = (desc_.style & FontStyleBit(TFontStyle::fsStrikeOut)) ? 1 : 0;
+    lf.lfCharSet = static_cast<BYTE>(desc_.charset);
+    lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    lf.lfQuality = DEFAULT_QUALITY;
+    switch (desc_.pitch) {
+    case TFontPitch::fpFixed:
+        lf.lfPitchAndFamily = FIXED_PITCH;
+        break;
+    case TFontPitch::fpVariable:
+        lf.lfPitchAndFamily = VARIABLE_PITCH;
+        break;
+    default:
+        lf.lfPitchAndFamily = DEFAULT_PITCH;
+        break;
+    }
+    std::strncpy(lf.lfFaceName, desc_.name.c_str(), LF_FACESIZE - 1);
+    return lf;
+}
+
+HFONT TFont::Handle() const {
+    if (!handle_) {
+        const LOGFONTA lf = LogFont();
+        handle_.reset(CreateFontIndirectA(&lf));
+    }
+    return handle_.get();
+}
+
+BitmapHandle LoadBitmapResource(const char* name) {
+    return BitmapHandle(static_cast<HBITMAP>(
+        LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+}
+
+void DrawTransparentBitmap(HDC dc, HBITMAP bitmap, int srcX, int srcY, int width, int height, int destX,
+                           int destY) {
+    MemoryDc source(CreateCompatibleDC(dc));
+    SelectionScope select(source.get(), bitmap);
+    BITMAP info{};
+    GetObjectA(bitmap, sizeof info, &info);
+    const COLORREF transparent = GetPixel(source.get(), 0, info.bmHeight - 1);
+    TransparentBlt(dc, destX, destY, width, height, source.get(), srcX, srcY, width, height, transparent);
+}

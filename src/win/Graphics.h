@@ -1,0 +1,53 @@
+#pragma once
+// Fonts, colours and bitmaps over GDI, each owning its handle.
+#include "base/Types.h"
+#include "win/Handles.h"
+
+#include <functional>
+#include <string>
+
+// The platform's red-green-blue value of a colour; system colours are looked up.
+COLORREF ColorToRGB(TColor color);
+
+// The screen's logical pixels per inch.
+int ScreenPixelsPerInch();
+
+class TFont {
+public:
+    TFont() = default;
+    explicit TFont(TFontDesc desc) : desc_(std::move(desc)) {}
+    TFont(const TFont&) = delete;
+    TFont& operator=(const TFont&) = delete;
+
+    const TFontDesc& Desc() const { return desc_; }
+    void Assign(const TFontDesc& desc);
+    void Assign(const TFont& other) { Assign(other.desc_); }
+
+    void SetName(const std::string& name);
+    void SetHeight(int height);
+    void SetSize(int points);
+    void SetColor(TColor color);
+    void SetStyle(TFontStyles style);
+    void SetCharset(int charset);
+    void SetPitch(TFontPitch pitch);
+    int Size() const { return desc_.Size(ScreenPixelsPerInch()); }
+
+    // The GDI font, made when first asked for and again after a change.
+    HFONT Handle() const;
+    LOGFONTA LogFont() const;
+
+    std::function<void()> OnChange;
+
+private:
+    void Changed();
+
+    TFontDesc desc_;
+    mutable FontHandle handle_;
+};
+
+// A device-independent picture loaded from the program's bitmap resources.
+BitmapHandle LoadBitmapResource(const char* name);
+
+// Draws the bitmap with every pixel of its transparent colour (the bottom-left pixel's) left out.
+void DrawTransparentBitmap(HDC dc, HBITMAP bitmap, int srcX, int srcY, int width, int height, int destX,
+                           int destY);

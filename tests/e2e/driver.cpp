@@ -1,0 +1,301 @@
+#include "e2e/driver.h"
+
+#include <chrono>
+#include <cstdio>
+#include <thread>
+#include <utility>
+
+namespace e2e {
+
+Process::Process(Process&& other) noexcept
+    : handle_(std::exchange(other.handle_, nullptr)), id_(std::exchange(other.id_, 0)) {}
+
+Process& Process::operator=(Process&& other) noexcept {
+    if (this != &other) {
+        this->~Process();
+        handle_ = std::exchange(other.handle_, nullptr);
+        id_ = std::exchange(other.id_, 0);
+    }
+    return *this;
+}
+
+Process::~Process() {
+    if (!handle_)
+        return;
+    if (WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(handle_, 1);
+        WaitForSingleObject(handle_, 5000);
+    }
+    CloseHandle(handle_);
+}
+
+bool Process::WaitForExit(int timeoutMs) const {
+    return WaitForSingleObject(handle_, static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0;
+}
+
+std::string BinDir() { return TNWK_BIN_DIR; }
+std::string SourceDir() { return TNWK_SOURCE_DIR; }
+std::string JoinPath(const std::string& folder, const std::string& name) {
+    if (!folder.empty() && folder.back() == '\\')
+        return folder + name;
+    return folder + "\\" + name;
+}
+
+namespace {
+void DeleteTree(const std::string& folder) {
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA(JoinPath(folder, "*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = data.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            const std::string path = JoinPath(folder, name);
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                DeleteTree(path);
+            else
+                DeleteFileA(path.c_str());
+        } while (FindNextFileA(find, &data));
+        FindClose(find);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+} // namespace
+
+std::string FreshFolder(const std::string& name) {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::string root = JoinPath(temp, "tnwk-e2e");
+    CreateDirectoryA(root.c_str(), nullptr);
+    const std::string folder = JoinPath(root, name);
+    DeleteTree(folder);
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
+void CopyExample(const std::string& example, const std::string& folder) {
+    const std::string source = JoinPath(JoinPath(SourceDir(), "examples"), example);
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA(JoinPath(source, "*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            CopyFileA(JoinPath(source, data.cFileName).c_str(), JoinPath(folder, data.cFileName).c_str(), FALSE);
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+}
+
+bool FileExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string ReadFileBytes(const std::string& path) {
+    std::string bytes;
+    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+        char buffer[4096];
+        std::size_t got;
+        while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+            bytes.append(buffer, got);
+        std::fclose(file);
+    }
+    return bytes;
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+    if (std::FILE* file = std::fopen(path.c_str(), "wb")) {
+        std::fwrite(bytes.data(), 1, bytes.size(), file);
+        std::fclose(file);
+    }
+}
+
+Process StartTarnwick(const std::string& arguments, const std::string& folder,
+                      const std::vector<std::string>& environment) {
+    std::string commandLine = "\"" + JoinPath(BinDir(), "tnwk.exe") + "\"";
+    if (!arguments.empty())
+        commandLine += " " + arguments;
+    for (const std::string& entry : environment) {
+        const auto eq = entry.find('=');
+        SetEnvironmentVariableA(entry.substr(0, eq).c_str(), entry.substr(eq + 1).c_str());
+    }
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    std::vector<char> buffer(commandLine.begin(), commandLine.end());
+    buffer.push_back('\0');
+    const BOOL started = CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                        folder.empty() ? nullptr : folder.c_str(), &startup, &info);
+    for (const std::string& entry : environment)
+        SetEnvironmentVariableA(entry.substr(0, entry.find('=')).c_str(), nullptr);
+    if (!started)
+        return {};
+    CloseHandle(info.hThread);
+    return Process(info.hProcess, info.dwProcessId);
+}
+
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (true) {
+        if (condition())
+            return true;
+        if (std::chrono::steady_clock::now() >= end)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
+
+std::string WindowText(HWND wnd) {
+    char text[1024] = {};
+    GetWindowTextA(wnd, text, sizeof text);
+    return text;
+}
+
+namespace {
+struct TopSearch {
+    DWORD processId;
+    const std::string* caption;
+    HWND found;
+};
+
+BOOL CALLBACK FindTop(HWND wnd, LPARAM param) {
+    auto* search = reinterpret_cast<TopSearch*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(wnd, &pid);
+    if (pid == search->processId && IsWindowVisible(wnd) && WindowText(wnd) == *search->caption) {
+        search->found = wnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+struct ChildSearch {
+    const std::string* text;
+    const std::string* className;
+    std::vector<HWND>* all;
+    HWND found;
+};
+
+std::string ClassOf(HWND wnd) {
+    char name[256] = {};
+    GetClassNameA(wnd, name, sizeof name);
+    return name;
+}
+
+BOOL CALLBACK FindChildProc(HWND wnd, LPARAM param) {
+    auto* search = reinterpret_cast<ChildSearch*>(param);
+    const bool classMatches = search->className->empty() || _stricmp(ClassOf(wnd).c_str(), search->className->c_str()) == 0;
+    if (search->all) {
+        if (classMatches)
+            search->all->push_back(wnd);
+        return TRUE;
+    }
+    if (classMatches && WindowText(wnd) == *search->text) {
+        search->found = wnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+} // namespace
+
+HWND FindWindowOf(DWORD processId, const std::string& caption) {
+    TopSearch search{processId, &caption, nullptr};
+    EnumWindows(&FindTop, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND WaitForWindow(DWORD processId, const std::string& caption, int timeoutMs) {
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = FindWindowOf(processId, caption)) != nullptr; }, timeoutMs);
+    return found;
+}
+
+HWND FindChild(HWND parent, const std::string& text, const std::string& className) {
+    ChildSearch search{&text, &className, nullptr, nullptr};
+    EnumChildWindows(parent, &FindChildProc, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::vector<HWND> Children(HWND parent, const std::string& className) {
+    std::vector<HWND> all;
+    const std::string none;
+    ChildSearch search{&none, &className, &all, nullptr};
+    EnumChildWindows(parent, &FindChildProc, reinterpret_cast<LPARAM>(&search));
+    return all;
+}
+
+std::string MessageBoxText(HWND box) {
+    for (HWND child : Children(box, "Static")) {
+        const std::string text = WindowText(child);
+        if (!text.empty())
+            return text;
+    }
+    return {};
+}
+
+void Click(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
+
+void Close(HWND window) { PostMessageA(window, WM_CLOSE, 0, 0); }
+
+namespace {
+const char* const kProgramKey = "Software\\tnwk";
+const char* const kDelphiKey = "SOFTWARE\\Borland\\Delphi\\3.0";
+
+void DeleteKeyTree(HKEY root, const std::string& path) {
+    HKEY key;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+        return;
+    char name[256];
+    while (true) {
+        DWORD size = sizeof name;
+        if (RegEnumKeyExA(key, 0, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        DeleteKeyTree(key, name);
+    }
+    RegCloseKey(key);
+    RegDeleteKeyA(root, path.c_str());
+}
+
+std::string ReadString(HKEY root, const std::string& path, const std::string& name) {
+    HKEY key;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return {};
+    char buffer[2048] = {};
+    DWORD size = sizeof buffer - 1;
+    DWORD type = 0;
+    const LONG status = RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS ? std::string(buffer) : std::string();
+}
+
+void WriteString(HKEY root, const std::string& path, const std::string& name, const std::string& value) {
+    HKEY key;
+    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return;
+    RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>(value.size() + 1));
+    RegCloseKey(key);
+}
+} // namespace
+
+void DeleteProgramSettings() { DeleteKeyTree(HKEY_CURRENT_USER, kProgramKey); }
+
+void SetProgramSetting(const std::string& section, const std::string& name, const std::string& value) {
+    WriteString(HKEY_CURRENT_USER, std::string(kProgramKey) + "\\" + section, name, value);
+}
+
+std::string ProgramSetting(const std::string& section, const std::string& name) {
+    return ReadString(HKEY_CURRENT_USER, std::string(kProgramKey) + "\\" + section, name);
+}
+
+std::string DelphiEntry() { return ReadString(HKEY_LOCAL_MACHINE, kDelphiKey, "Delphi 3"); }
+
+void SetDelphiEntry(const std::string& value) { WriteString(HKEY_LOCAL_MACHINE, kDelphiKey, "Delphi 3", value); }
+
+void ResetSettings(bool firstStartDone) {
+    DeleteProgramSettings();
+    if (firstStartDone)
+        SetProgramSetting("Defaults", "FirstTime", "1");
+}
+
+} // namespace e2e

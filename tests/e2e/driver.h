@@ -1,0 +1,77 @@
+#pragma once
+// Drives the real program in the Wine desktop: starts tnwk.exe, finds its windows, clicks, reads texts.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// A started program; ends it if it is still running when the test is over.
+class Process {
+public:
+    Process() = default;
+    Process(HANDLE process, DWORD id) : handle_(process), id_(id) {}
+    Process(Process&& other) noexcept;
+    Process& operator=(Process&& other) noexcept;
+    ~Process();
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+
+    DWORD Id() const { return id_; }
+    HANDLE Handle() const { return handle_; }
+    bool WaitForExit(int timeoutMs) const;
+    bool Running() const { return !WaitForExit(0); }
+
+private:
+    HANDLE handle_ = nullptr;
+    DWORD id_ = 0;
+};
+
+std::string BinDir();
+std::string SourceDir();
+std::string JoinPath(const std::string& folder, const std::string& name);
+
+// A fresh, empty folder below the temporary folder.
+std::string FreshFolder(const std::string& name);
+// Copies the files of examples\<example> into `folder`.
+void CopyExample(const std::string& example, const std::string& folder);
+bool FileExists(const std::string& path);
+std::string ReadFileBytes(const std::string& path);
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+
+// Starts build\bin\tnwk.exe with the arguments, in the folder given.
+Process StartTarnwick(const std::string& arguments, const std::string& folder,
+                      const std::vector<std::string>& environment = {});
+
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs);
+// A visible top-level window of the process whose caption is `caption`.
+HWND FindWindowOf(DWORD processId, const std::string& caption);
+HWND WaitForWindow(DWORD processId, const std::string& caption, int timeoutMs);
+// A descendant window whose text is `text` (and whose class is `className` when given).
+HWND FindChild(HWND parent, const std::string& text, const std::string& className = {});
+std::vector<HWND> Children(HWND parent, const std::string& className);
+std::string WindowText(HWND wnd);
+// The text of a message box (its static text).
+std::string MessageBoxText(HWND box);
+
+void Click(HWND button);
+void Close(HWND window);
+
+// The registry of the program and of the Delphi 3 installation.
+void DeleteProgramSettings();
+void SetProgramSetting(const std::string& section, const std::string& name, const std::string& value);
+std::string ProgramSetting(const std::string& section, const std::string& name);
+std::string DelphiEntry();
+void SetDelphiEntry(const std::string& value);
+
+// The usual state before a test: settings removed, first start already done.
+void ResetSettings(bool firstStartDone = true);
+
+inline constexpr const char* kMainCaption = "Wrenworks   Tarnwick 1.0";
+inline constexpr const char* kPrefsCaption = "Wrenworks   Tarnwick 1.0 Preferences";
+inline constexpr const char* kStartCaption = "Wrenworks   Tarnwick 1.0  First start";
+inline constexpr const char* kOutputCaption = "Compiler output. ";
+
+} // namespace e2e

@@ -1,0 +1,72 @@
+// The program as a user meets it: start-up, the first-start dialogs, closing.
+#include "e2e/driver.h"
+
+#include <gtest/gtest.h>
+
+using namespace e2e;
+
+TEST(Startup, ShowsMainWindowWithStartDisabledAndSavesFirstTime) {
+    ResetSettings();
+    Process app = StartTarnwick("", FreshFolder("startup"));
+    HWND main = WaitForWindow(app.Id(), kMainCaption, 15000);
+    ASSERT_NE(main, nullptr);
+    HWND start = FindChild(main, "&Start");
+    HWND exitButton = FindChild(main, "&Exit");
+    ASSERT_NE(start, nullptr);
+    ASSERT_NE(exitButton, nullptr);
+    EXPECT_FALSE(IsWindowEnabled(start));
+    ASSERT_NE(FindChild(main, "Compiling... please wait"), nullptr);
+    EXPECT_FALSE(IsWindowVisible(FindChild(main, "Compiling... please wait")));
+    RECT client;
+    GetClientRect(main, &client);
+    EXPECT_EQ(client.right, 292);
+    EXPECT_EQ(client.bottom, 119);
+
+    Click(exitButton);
+    EXPECT_TRUE(app.WaitForExit(10000));
+    EXPECT_EQ(ProgramSetting("Defaults", "FirstTime"), "1");
+}
+
+TEST(Startup, FirstStartShowsWelcomeThenPreferencesBeforeTheMainWindow) {
+    ResetSettings(false);
+    Process app = StartTarnwick("", FreshFolder("firststart"));
+    HWND welcome = WaitForWindow(app.Id(), kStartCaption, 15000);
+    ASSERT_NE(welcome, nullptr);
+    EXPECT_EQ(FindWindowOf(app.Id(), kMainCaption), nullptr);
+    ASSERT_NE(FindChild(welcome, "OK"), nullptr);
+    Click(FindChild(welcome, "OK"));
+
+    HWND prefs = WaitForWindow(app.Id(), kPrefsCaption, 10000);
+    ASSERT_NE(prefs, nullptr);
+    EXPECT_EQ(FindWindowOf(app.Id(), kStartCaption), nullptr);
+    Close(prefs);
+    HWND main = WaitForWindow(app.Id(), kMainCaption, 10000);
+    ASSERT_NE(main, nullptr);
+    Close(main);
+    ASSERT_TRUE(app.WaitForExit(10000));
+
+    // The next start shows neither dialog.
+    Process again = StartTarnwick("", FreshFolder("firststart"));
+    ASSERT_NE(WaitForWindow(again.Id(), kMainCaption, 15000), nullptr);
+    EXPECT_EQ(FindWindowOf(again.Id(), kStartCaption), nullptr);
+    EXPECT_EQ(FindWindowOf(again.Id(), kPrefsCaption), nullptr);
+    Close(FindWindowOf(again.Id(), kMainCaption));
+    EXPECT_TRUE(again.WaitForExit(10000));
+}
+
+TEST(Startup, TypingANameEnablesStartAndClearingDisablesIt) {
+    ResetSettings();
+    Process app = StartTarnwick("", FreshFolder("typing"));
+    HWND main = WaitForWindow(app.Id(), kMainCaption, 15000);
+    ASSERT_NE(main, nullptr);
+    HWND start = FindChild(main, "&Start");
+    HWND edit = Children(main, "Edit").at(0);
+    for (char c : std::string("c:\\x.dpr"))
+        PostMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 0);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(start) != FALSE; }, 5000));
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+    PostMessageA(edit, WM_CHAR, VK_BACK, 0);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(start) == FALSE; }, 5000));
+    Close(main);
+    EXPECT_TRUE(app.WaitForExit(10000));
+}
