@@ -88,7 +88,7 @@ TAboutBox::TAboutBox(TComponent* owner) : TForm(owner) {
     URLLabel2->SetTransparent(true);
     Image1 = new TImage(this, Panel1, {240, 184, 32, 32});
     Image1->SetName("Image1");
-    Image1->SetIcon("ABOUT_ICON", true);
+    Image1->SetBitmap("ABOUT_ICON");
 
     BitBtn1 = new TButton(this, this, {97, 244, 105, 25}, "Enough now!");
     BitBtn1->SetName("BitBtn1");

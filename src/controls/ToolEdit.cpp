@@ -109,8 +109,7 @@ void TEditButton::Paint(HDC dc) {
         if (enabled) {
             DrawTransparentBitmap(dc, glyph_, 0, 0, width, info.bmHeight, x, y);
         } else {
-            DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(glyph_), 0, x, y, width, info.bmHeight,
-                       DST_BITMAP | DSS_DISABLED);
+            DrawDisabledBitmap(dc, glyph_, 0, 0, width, info.bmHeight, x, y);
         }
     }
     if (!pressed_) {

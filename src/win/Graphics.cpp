@@ -110,3 +110,33 @@ void DrawTransparentBitmap(HDC dc, HBITMAP bitmap, int srcX, int srcY, int width
     const COLORREF transparent = GetPixel(source.get(), 0, info.bmHeight - 1);
     TransparentBlt(dc, destX, destY, width, height, source.get(), srcX, srcY, width, height, transparent);
 }
+
+void DrawDisabledBitmap(HDC dc, HBITMAP bitmap, int srcX, int srcY, int width, int height, int destX, int destY) {
+    MemoryDc source(CreateCompatibleDC(dc));
+    SelectionScope selectSource(source.get(), bitmap);
+    BITMAP info{};
+    GetObjectA(bitmap, sizeof info, &info);
+    const COLORREF transparent = GetPixel(source.get(), 0, info.bmHeight - 1);
+    // A mask: white where the glyph is transparent, black where it shows.
+    BitmapHandle maskBitmap(CreateBitmap(width, height, 1, 1, nullptr));
+    MemoryDc mask(CreateCompatibleDC(dc));
+    SelectionScope selectMask(mask.get(), maskBitmap.get());
+    SetBkColor(source.get(), transparent);
+    BitBlt(mask.get(), 0, 0, width, height, source.get(), srcX, srcY, SRCCOPY);
+    // Where the mask is black the brush is painted, elsewhere the destination stays (ROP PSDPxax).
+    constexpr DWORD kBrushWhereMaskBlack = 0x00B8074A;
+    const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
+    const COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
+    BrushHandle highlight(CreateSolidBrush(GetSysColor(COLOR_BTNHIGHLIGHT)));
+    BrushHandle shadow(CreateSolidBrush(GetSysColor(COLOR_BTNSHADOW)));
+    {
+        SelectionScope brush(dc, highlight.get());
+        BitBlt(dc, destX + 1, destY + 1, width, height, mask.get(), 0, 0, kBrushWhereMaskBlack);
+    }
+    {
+        SelectionScope brush(dc, shadow.get());
+        BitBlt(dc, destX, destY, width, height, mask.get(), 0, 0, kBrushWhereMaskBlack);
+    }
+    SetTextColor(dc, oldText);
+    SetBkColor(dc, oldBack);
+}

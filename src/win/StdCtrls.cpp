@@ -84,8 +84,14 @@ bool TButton::DrawItem(const DRAWITEMSTRUCT& item) {
     int x = (rc.left + rc.right - total) / 2 + shift;
     const int midY = (rc.top + rc.bottom) / 2 + shift;
     if (glyph_) {
-        const int image = (disabled && numGlyphs_ > 1) ? 1 : 0;
-        DrawTransparentBitmap(dc, glyph_.get(), image * glyphW, 0, glyphW, glyphH, x, midY - glyphH / 2);
+        if (disabled && numGlyphs_ > 1) {
+            DrawTransparentBitmap(dc, glyph_.get(), glyphW, 0, glyphW, glyphH, x, midY - glyphH / 2);
+        } else if (disabled) {
+            // Without a disabled image of its own, the glyph is drawn embossed in grey.
+            DrawDisabledBitmap(dc, glyph_.get(), 0, 0, glyphW, glyphH, x, midY - glyphH / 2);
+        } else {
+            DrawTransparentBitmap(dc, glyph_.get(), 0, 0, glyphW, glyphH, x, midY - glyphH / 2);
+        }
         x += glyphW + spacing;
     }
     if (!caption.empty()) {
@@ -246,11 +252,15 @@ TListBox::TListBox(TComponent* owner, TWinControl* parent, const TBounds& bounds
     SetTabStop(true);
     TCreateParams params;
     params.className = "LISTBOX";
-    params.style |= LBS_NOTIFY | WS_VSCROLL | (border ? WS_BORDER : 0);
+    params.style |= LBS_NOTIFY | (border ? WS_BORDER : 0);
     CreateHandle(params);
 }
 
-void TListBox::SetItemHeight(int height) { SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, height); }
+void TListBox::SetItemHeight(int height) {
+    SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, height);
+    // Whole items only: the height is fitted to the new item height.
+    SetBounds(Left(), Top(), Width(), Height());
+}
 
 void TListBox::AddItem(const std::string& item) {
     SendMessageA(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
