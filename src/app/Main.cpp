@@ -201,6 +201,9 @@ void TMainForm::CompileProject() {
         }
     }
 
+    // The batch file runs in the project's folder also when the name was typed by hand and nothing
+    // made that folder current.
+    Run->SetExePath(rtl::ExtractFilePath(project));
     Run->SetExeName(xprocs::kBatchFileName);
     Run->SetWindowState(TWindowState::wsMinimized);
     try {

@@ -146,8 +146,11 @@ bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
 }
 
 std::string WindowText(HWND wnd) {
-    char text[1024] = {};
-    GetWindowTextA(wnd, text, sizeof text);
+    // WM_GETTEXT, not GetWindowText: the latter gives only the creation caption of another process's
+    // controls.
+    char text[4096] = {};
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(wnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, &result);
     return text;
 }
 
