@@ -69,11 +69,9 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
     WebGauge1->SetName("WebGauge1");
     WebGauge1->SetBevels(TBevelCut::bvNone, TBevelCut::bvLowered, 1);
 
-    FormStorage1 = new TFormStorage(this, "Defaults");
-    FormStorage1->SetName("FormStorage1");
+    FormStorage1 = CreateFormStorage(this, "Defaults", DefaultWindowOptions, {"Project.InitialDir"});
     FormStorage1->OnRestorePlacement = [this](TComponent* s) { FormStorage1RestorePlacement(s); };
     FormStorage1->OnSavePlacement = [this](TComponent* s) { FormStorage1SavePlacement(s); };
-    FormStorage1->Loaded();
 
     Run = new TAppExec(this);
     Run->SetName("Run");

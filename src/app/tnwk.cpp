@@ -1,12 +1,17 @@
 // Tarnwick: a front end for the Delphi 3 command-line compiler.
 #include "app/Main.h"
 #include "output/output.h"
+#include "prefs/FontProps_core.h"
 #include "prefs/options.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     TApplication application;
     try {
         application.SetTitle("Tarnwick");
+        char exeName[MAX_PATH] = {};
+        GetModuleFileNameA(nullptr, exeName, MAX_PATH);
+        placement::SetApplicationExeName(exeName);
+        fontprops::SetPixelsPerInch(ScreenPixelsPerInch());
         application.CreateForm<TMainForm>();
         application.CreateForm<TPForm>();
         application.CreateForm<TOpForm>();

@@ -1,18 +1,26 @@
 #include "base/Types.h"
 
 namespace {
-// MulDiv with rounding half away from zero, as the platform's.
-int MulDivRound(int a, int b, int c) {
-    const long long p = static_cast<long long>(a) * b;
-    const long long q = c;
-    const long long r = (p >= 0) == (q >= 0) ? (p + q / 2) / q : (p - q / 2) / q;
-    return static_cast<int>(r);
+// MulDiv with rounding half away from zero, as the platform's; results beyond 32 bits are clamped.
+long long MulDivRound(long long a, long long b, long long c) {
+    if (c == 0)
+        return 0;
+    const long long p = a * b;
+    return (p >= 0) == (c >= 0) ? (p + c / 2) / c : (p - c / 2) / c;
+}
+
+int Clamped(long long value) {
+    if (value > 2147483647LL)
+        return 2147483647;
+    if (value < -2147483647LL - 1)
+        return -2147483647 - 1;
+    return static_cast<int>(value);
 }
 } // namespace
 
-int TFontDesc::Size(int pixelsPerInch) const { return -MulDivRound(height, 72, pixelsPerInch); }
+int TFontDesc::Size(int pixelsPerInch) const { return Clamped(-MulDivRound(height, 72, pixelsPerInch)); }
 
-void TFontDesc::SetSize(int points, int pixelsPerInch) { height = -MulDivRound(points, pixelsPerInch, 72); }
+void TFontDesc::SetSize(int points, int pixelsPerInch) { height = Clamped(-MulDivRound(points, pixelsPerInch, 72)); }
 
 std::string VariantToText(const TVariant& value) {
     if (const auto* s = std::get_if<std::string>(&value))

@@ -81,6 +81,14 @@ TBitCheckBox::TBitCheckBox(TComponent* owner, TWinControl* parent, const TBounds
     }
 }
 
+const TClassDesc& TBitCheckBox::PublishedClass() const {
+    static const TClassDesc desc("TBitCheckBox", nullptr,
+                                 {published::Boolean<TBitCheckBox>(
+                                     "Checked", [](const TBitCheckBox& c) { return c.Checked(); },
+                                     [](TBitCheckBox& c, bool v) { c.SetChecked(v); })});
+    return desc;
+}
+
 void TBitCheckBox::SetState(TCheckBoxState state) {
     if (state == state_)
         return;

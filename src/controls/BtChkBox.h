@@ -2,12 +2,15 @@
 // A check box that draws its box from bitmaps, one glyph per state, each optionally holding a second
 // image for the disabled look.
 #include "controls/BtChkBox_core.h"
+#include "prefs/TypInfo_core.h"
 #include "win/Controls.h"
 
-class TBitCheckBox : public TWinControl {
+class TBitCheckBox : public TWinControl, public IPublished {
 public:
     TBitCheckBox(TComponent* owner, TWinControl* parent, const TBounds& bounds, const std::string& caption);
     std::string ClassName() const override { return "TBitCheckBox"; }
+    // Checked, as the settings storage keeps it.
+    const TClassDesc& PublishedClass() const override;
 
     TCheckBoxState State() const { return state_; }
     void SetState(TCheckBoxState state);

@@ -197,6 +197,19 @@ void TFilenameEdit::SetAcceptFiles(bool accept) {
     DragAcceptFiles(Handle(), accept ? TRUE : FALSE);
 }
 
+const TClassDesc& TFilenameEdit::PublishedClass() const {
+    using E = TFilenameEdit;
+    static const TClassDesc desc(
+        "TFilenameEdit", nullptr,
+        {published::String<E>(
+             "FileName", [](const E& e) { return e.FileName(); },
+             [](E& e, const std::string& v) { e.SetFileName(v); }),
+         published::String<E>(
+             "InitialDir", [](const E& e) { return e.InitialDir(); },
+             [](E& e, const std::string& v) { e.SetInitialDir(v); })});
+    return desc;
+}
+
 std::string TFilenameEdit::Text() const { return Caption(); }
 
 void TFilenameEdit::SetText(const std::string& text) {

@@ -2,6 +2,7 @@
 // The file name edit: a one-line edit with a browse button at its right end that opens a file dialog
 // seeded from the text, and that takes files dropped from the shell.
 #include "controls/ToolEdit_core.h"
+#include "prefs/TypInfo_core.h"
 #include "win/Controls.h"
 
 #include <shellapi.h>
@@ -34,7 +35,7 @@ private:
 enum class TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
 using TExecOpenDialogEvent = std::function<void(TComponent* sender, std::string& name, bool& action)>;
 
-class TFilenameEdit : public TWinControl {
+class TFilenameEdit : public TWinControl, public IPublished {
 public:
     struct Settings {
         TBounds bounds;
@@ -47,6 +48,8 @@ public:
     TFilenameEdit(TComponent* owner, TWinControl* parent, const Settings& settings);
     ~TFilenameEdit() override;
     std::string ClassName() const override { return "TFilenameEdit"; }
+    // FileName and InitialDir, as the settings storage keeps them.
+    const TClassDesc& PublishedClass() const override;
 
     // The file name the text names: protecting quotes removed.
     std::string FileName() const;

@@ -16,9 +16,7 @@ TOpForm::TOpForm(TComponent* owner) : TForm(owner) {
     Memo1->SetColor(clSilver);
     Memo1->Font().Assign(TFontDesc{0, clWindowText, -13, "Courier", TFontPitch::fpDefault, 0});
     OnShow = [this](TComponent* s) { FormShow(s); };
-    FormStorage1 = new TFormStorage(this, "Output");
-    FormStorage1->SetName("FormStorage1");
-    FormStorage1->Loaded();
+    FormStorage1 = CreateFormStorage(this, "Output", DefaultWindowOptions, {"ClBtn.Color", "Memo1.Color", "Memo1.Font"});
 }
 
 TOpForm::~TOpForm() {

@@ -2,102 +2,123 @@
 
 #include "base/SysUtils.h"
 #include "win/Forms.h"
-#include "win/Handles.h"
+
+#include <vector>
 
 namespace {
-std::string ExecutableBaseName() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string name = rtl::ExtractFileName(path);
-    return rtl::ChangeFileExt(name, "");
+// Opens a section for reading: with all access first, then for reading only.
+RegKey OpenSection(HKEY base, const std::string& section) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(base, section.c_str(), 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS)
+        return RegKey(key);
+    if (RegOpenKeyExA(base, section.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS)
+        return RegKey(key);
+    return RegKey();
+}
+
+void DeleteKeyTree(HKEY parent, const std::string& name) {
+    HKEY raw = nullptr;
+    if (RegOpenKeyExA(parent, name.c_str(), 0, KEY_ALL_ACCESS, &raw) != ERROR_SUCCESS)
+        return;
+    {
+        RegKey key(raw);
+        std::vector<std::string> children;
+        char buffer[256]; // a key name holds at most 255 characters
+        for (DWORD index = 0;; ++index) {
+            DWORD size = sizeof buffer;
+            if (RegEnumKeyExA(key.get(), index, buffer, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+                break;
+            children.emplace_back(buffer, size);
+        }
+        for (const std::string& child : children)
+            DeleteKeyTree(key.get(), child);
+    }
+    RegDeleteKeyA(parent, name.c_str());
 }
 } // namespace
 
-TFormStorage::TFormStorage(TForm* owner, std::string section)
-    : TComponent(owner), form_(owner), section_(std::move(section)) {}
-
-TFormStorage::~TFormStorage() = default;
-
-std::string TFormStorage::KeyPath() const { return "Software\\" + ExecutableBaseName() + "\\" + section_; }
-
-void TFormStorage::Loaded() {
-    auto ownShow = form_->OnShow;
-    form_->OnShow = [this, ownShow](TComponent* sender) {
-        try {
-            LoadPlacement();
-        } catch (const std::exception& e) {
-            ShowUnhandledException(e);
-        }
-        if (ownShow)
-            ownShow(sender);
-    };
-    auto ownCloseQuery = form_->OnCloseQuery;
-    form_->OnCloseQuery = [this, ownCloseQuery](TComponent* sender, bool& canClose) {
-        if (ownCloseQuery)
-            ownCloseQuery(sender, canClose);
-        if (canClose) {
-            try {
-                SavePlacement();
-            } catch (const std::exception& e) {
-                ShowUnhandledException(e);
-            }
-        }
-    };
-    auto ownDestroy = form_->OnDestroy;
-    form_->OnDestroy = [this, ownDestroy](TComponent* sender) {
-        if (!saved_) {
-            try {
-                SavePlacement();
-            } catch (const std::exception& e) {
-                ShowUnhandledException(e);
-            }
-        }
-        if (ownDestroy)
-            ownDestroy(sender);
-    };
-}
-
-void TFormStorage::LoadPlacement() {
-    saved_ = false;
-    restored_ = true;
-    if (OnRestorePlacement)
-        OnRestorePlacement(this);
-}
-
-void TFormStorage::SavePlacement() {
-    if (!restored_)
-        return;
-    if (OnSavePlacement)
-        OnSavePlacement(this);
-    saved_ = true;
-}
-
-int TFormStorage::LoadInteger(const std::string& name, int fallback) {
+bool TRegistrySettingsStore::OpenKey(const std::string& keyPath) {
+    key_.reset();
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, KeyPath().c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return fallback;
-    RegKey owned(key);
-    char buffer[64] = {};
-    DWORD size = sizeof buffer - 1;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return false;
+    key_.reset(key);
+    return true;
+}
+
+void TRegistrySettingsStore::CloseKey() { key_.reset(); }
+
+std::string TRegistrySettingsStore::ReadString(const std::string& section, const std::string& name,
+                                               const std::string& def) {
+    RegKey key = OpenSection(Base(), section);
+    if (!key)
+        return def;
     DWORD type = 0;
-    if (RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) !=
-            ERROR_SUCCESS ||
-        (type != REG_SZ && type != REG_EXPAND_SZ))
-        return fallback;
-    std::string text(buffer);
-    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
-        text = "$" + text.substr(2);
-    return rtl::StrToIntDef(text, fallback);
+    DWORD size = 0;
+    if (RegQueryValueExA(key.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+        return def;
+    if (type != REG_SZ && type != REG_EXPAND_SZ)
+        throw ERegistryException(rtl::Format(rtl::SInvalidRegType, name));
+    if (size == 0)
+        return {};
+    std::vector<char> data(size + 1, '\0');
+    DWORD got = size;
+    if (RegQueryValueExA(key.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &got) !=
+        ERROR_SUCCESS)
+        throw ERegistryException(rtl::Format(rtl::SRegGetDataFailed, name));
+    return std::string(data.data());
 }
 
-void TFormStorage::StoreInteger(const std::string& name, int value) {
+void TRegistrySettingsStore::WriteString(const std::string& section, const std::string& name,
+                                         const std::string& text) {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, KeyPath().c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS)
-        throw ERegistryException(rtl::Format(rtl::SRegCreateFailed, section_));
+    if (RegCreateKeyExA(Base(), section.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        throw ERegistryException(rtl::Format(rtl::SRegCreateFailed, section));
     RegKey owned(key);
-    const std::string text = std::to_string(value);
     if (RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                        static_cast<DWORD>(text.size() + 1)) != ERROR_SUCCESS)
         throw ERegistryException(rtl::Format(rtl::SRegSetDataFailed, name));
+}
+
+void TRegistrySettingsStore::EraseSection(const std::string& section) { DeleteKeyTree(Base(), section); }
+
+TFormStorage* CreateFormStorage(TForm* form, const std::string& section, TPlacementOptions options,
+                                std::initializer_list<const char*> storedProps) {
+    auto* storage = new TFormStorage(form);
+    storage->SetName("FormStorage1");
+    storage->SetIniSection(section);
+    storage->SetOptions(options);
+    storage->SetUseRegistry(true);
+    storage->SetStore(std::make_unique<TRegistrySettingsStore>());
+    storage->OnHookError = [](const std::exception& e) { ShowUnhandledException(e); };
+    TStringList entries;
+    for (const char* entry : storedProps)
+        entries.Add(entry);
+    storage->SetStoredProps(entries);
+    storage->Loaded();
+
+    auto ownShow = form->OnShow;
+    form->OnShow = [storage, ownShow](TComponent* sender) {
+        storage->WindowShow([&] {
+            if (ownShow)
+                ownShow(sender);
+        });
+    };
+    auto ownCloseQuery = form->OnCloseQuery;
+    form->OnCloseQuery = [storage, ownCloseQuery](TComponent* sender, bool& canClose) {
+        storage->WindowCloseQuery(canClose, [&](bool& allowed) {
+            if (ownCloseQuery)
+                ownCloseQuery(sender, allowed);
+        });
+    };
+    auto ownDestroy = form->OnDestroy;
+    form->OnDestroy = [storage, ownDestroy](TComponent* sender) {
+        storage->WindowDestroy([&] {
+            if (ownDestroy)
+                ownDestroy(sender);
+        });
+    };
+    return storage;
 }

@@ -59,9 +59,9 @@ TPForm::TPForm(TComponent* owner) : TForm(owner) {
     Reg1->SetName("Reg1");
     Reg1->SetLangType(registryenhanced::TLangType::ltEnglish);
 
-    FormStorage1 = new TFormStorage(this, "Preferences");
-    FormStorage1->SetName("FormStorage1");
-    FormStorage1->Loaded();
+    FormStorage1 = CreateFormStorage(
+        this, "Preferences", 0,
+        {"RunP.Checked", "Coutput.Checked", "CompPath.FileName", "Buildall.Checked", "Mapfile.Checked"});
 
     FormCreate(this);
 }

@@ -187,11 +187,23 @@ void TForm::Show() {
         BringWindowToTop(Handle());
         return;
     }
-    ApplyPositionOnFirstShow();
-    // The show handlers run before the window appears.
+    // The show handlers run before the window appears; a stored placement they apply replaces the
+    // centring of the first show.
     visible_ = true;
     RunShowHandler();
-    ShowWindow(Handle(), SW_SHOWNORMAL);
+    ApplyPositionOnFirstShow();
+    switch (windowState_) {
+    case TWindowState::wsMaximized:
+        ShowWindow(Handle(), SW_SHOWMAXIMIZED);
+        break;
+    case TWindowState::wsMinimized:
+        ShowWindow(Handle(), SW_SHOWMINIMIZED);
+        break;
+    case TWindowState::wsNormal:
+    default:
+        ShowWindow(Handle(), SW_SHOWNORMAL);
+        break;
+    }
     SetForegroundWindow(Handle());
     if (!GetFocus() || GetAncestor(GetFocus(), GA_ROOT) != Handle()) {
         HWND first = GetNextDlgTabItem(Handle(), nullptr, FALSE);
@@ -277,6 +289,110 @@ void TForm::Close() {
             Hide();
         }
         return;
+    }
+}
+
+TWindowState TForm::WindowState() const {
+    if (Showing()) {
+        if (IsZoomed(Handle()))
+            return TWindowState::wsMaximized;
+        if (IsIconic(Handle()))
+            return TWindowState::wsMinimized;
+        return TWindowState::wsNormal;
+    }
+    return windowState_;
+}
+
+void TForm::SetWindowState(TWindowState state) {
+    windowState_ = state;
+    if (!Showing())
+        return;
+    ShowWindow(Handle(), state == TWindowState::wsMaximized   ? SW_MAXIMIZE
+                         : state == TWindowState::wsMinimized ? SW_MINIMIZE
+                                                              : SW_RESTORE);
+}
+
+placement::TWindowFacts TForm::WindowFacts() const {
+    placement::TWindowFacts facts;
+    facts.isMainWindow = Application && Application->MainForm() == this;
+    facts.applicationMinimized = Application && Application->MainForm() && IsIconic(Application->MainForm()->Handle());
+    facts.visible = Showing();
+    facts.sizeableBorder = borderStyle_ == TBorderStyle::bsSizeable;
+    facts.screenCenter = position_ == TPosition::poScreenCenter;
+    facts.state = WindowState();
+    RECT rc{};
+    GetWindowRect(Handle(), &rc);
+    facts.left = rc.left;
+    facts.top = rc.top;
+    facts.width = rc.right - rc.left;
+    facts.height = rc.bottom - rc.top;
+    if (TWinControl* active = ActiveControl())
+        facts.activeControl = active->Name();
+    return facts;
+}
+
+placement::TScreenFacts TForm::ScreenFacts() const {
+    placement::TScreenFacts screen;
+    screen.width = GetSystemMetrics(SM_CXSCREEN);
+    screen.height = GetSystemMetrics(SM_CYSCREEN);
+    screen.pixelsPerInch = ScreenPixelsPerInch();
+    return screen;
+}
+
+placement::TPlacementRecord TForm::GetPlacement() const {
+    WINDOWPLACEMENT wp{};
+    wp.length = sizeof wp;
+    GetWindowPlacement(Handle(), &wp);
+    placement::TPlacementRecord record;
+    record.flags = static_cast<int>(wp.flags);
+    record.showCmd = static_cast<int>(wp.showCmd);
+    record.ptMinPosition = {wp.ptMinPosition.x, wp.ptMinPosition.y};
+    record.ptMaxPosition = {wp.ptMaxPosition.x, wp.ptMaxPosition.y};
+    record.rcNormalPosition = {wp.rcNormalPosition.left, wp.rcNormalPosition.top, wp.rcNormalPosition.right,
+                               wp.rcNormalPosition.bottom};
+    return record;
+}
+
+void TForm::SetPlacement(const placement::TPlacementRecord& record) {
+    WINDOWPLACEMENT wp{};
+    wp.length = sizeof wp;
+    wp.flags = static_cast<UINT>(record.flags);
+    wp.showCmd = static_cast<UINT>(record.showCmd);
+    wp.ptMinPosition = {record.ptMinPosition.x, record.ptMinPosition.y};
+    wp.ptMaxPosition = {record.ptMaxPosition.x, record.ptMaxPosition.y};
+    wp.rcNormalPosition = {record.rcNormalPosition.left, record.rcNormalPosition.top, record.rcNormalPosition.right,
+                           record.rcNormalPosition.bottom};
+    SetWindowPlacement(Handle(), &wp);
+    RECT rc{};
+    GetWindowRect(Handle(), &rc);
+    TWinControl::SetBounds(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
+}
+
+void TForm::MinimizeApplication() {
+    if (Application && Application->MainForm())
+        PostMessageA(Application->MainForm()->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+}
+
+void TForm::Repaint() {
+    InvalidateRect(Handle(), nullptr, TRUE);
+    UpdateWindow(Handle());
+}
+
+void TForm::ActivateControl(const std::string& name) {
+    if (auto* control = dynamic_cast<TWinControl*>(FindComponent(name)))
+        if (control->CanFocus())
+            control->SetFocus();
+}
+
+placement::TPoint TForm::FrameSize() const {
+    switch (borderStyle_) {
+    case TBorderStyle::bsSizeable:
+        return {GetSystemMetrics(SM_CXFRAME), GetSystemMetrics(SM_CYFRAME)};
+    case TBorderStyle::bsDialog:
+        return {GetSystemMetrics(SM_CXDLGFRAME), GetSystemMetrics(SM_CYDLGFRAME)};
+    case TBorderStyle::bsSingle:
+    default:
+        return {GetSystemMetrics(SM_CXBORDER), GetSystemMetrics(SM_CYBORDER)};
     }
 }
 

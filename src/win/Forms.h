@@ -1,6 +1,7 @@
 #pragma once
 // Forms (top-level windows, created hidden) and the application: title, help file, message loop,
 // message processing during waits, and the default exception handler.
+#include "prefs/Placemnt_core.h"
 #include "win/Controls.h"
 
 #include <exception>
@@ -17,7 +18,8 @@ enum class TCloseAction { caNone, caHide, caFree, caMinimize };
 // Shows the message of an exception that no handler took (the application's default handler).
 void ShowUnhandledException(const std::exception& e) noexcept;
 
-class TForm : public TWinControl {
+// A form is the window its form storage keeps the placement of.
+class TForm : public TWinControl, public IPlacementWindow {
 public:
     explicit TForm(TComponent* owner);
     ~TForm() override;
@@ -44,6 +46,21 @@ public:
     TWinControl* ActiveControl() const;
     void SetDefaultButton(TWinControl* button) { defaultButton_ = button; }
 
+    TWindowState WindowState() const;
+    void SetWindowState(TWindowState state) override;
+
+    // The window as its form storage sees it.
+    placement::TWindowFacts WindowFacts() const override;
+    placement::TScreenFacts ScreenFacts() const override;
+    bool HandleAllocated() const override { return Handle() != nullptr; }
+    placement::TPlacementRecord GetPlacement() const override;
+    void SetPlacement(const placement::TPlacementRecord& record) override;
+    void UseDesignedPosition() override { position_ = TPosition::poDesigned; }
+    void MinimizeApplication() override;
+    void Repaint() override;
+    void ActivateControl(const std::string& name) override;
+    placement::TPoint FrameSize() const override;
+
     HWND ToolTip();
     int NextControlId() { return nextId_++; }
     int PixelsPerInch() const { return 96; }
@@ -66,6 +83,7 @@ private:
     TBorderStyle borderStyle_ = TBorderStyle::bsSizeable;
     TPosition position_ = TPosition::poDesigned;
     bool positioned_ = false;
+    TWindowState windowState_ = TWindowState::wsNormal;
     bool modal_ = false;
     bool destroying_ = false;
     int modalResult_ = mrNone;

@@ -2,6 +2,8 @@
 
 #include "win/Forms.h"
 
+#include "prefs/FontProps_core.h"
+
 // ---------------------------------------------------------------- TButton
 
 TButton::TButton(TComponent* owner, TWinControl* parent, const TBounds& bounds, const std::string& caption)
@@ -359,6 +361,18 @@ TMemo::TMemo(TComponent* owner, TWinControl* parent, const TBounds& bounds) : TW
     CreateHandle(params);
     // The edit control's default limit would silently cut long compiler outputs.
     SendMessageA(Handle(), EM_SETLIMITTEXT, 0x7FFFFFFE, 0);
+}
+
+const TClassDesc& TMemo::PublishedClass() const {
+    static const TClassDesc desc(
+        "TMemo", nullptr,
+        {published::Integer<TMemo>(
+             "Color", [](const TMemo& m) { return m.Color(); },
+             [](TMemo& m, std::int64_t v) { m.SetColor(static_cast<TColor>(v)); }),
+         published::Font<TMemo>(
+             "Font", [](const TMemo& m) { return m.Font().Desc(); },
+             [](TMemo& m, const TFontDesc& desc) { m.Font().Assign(desc); })});
+    return desc;
 }
 
 TStringList TMemo::Lines() const {

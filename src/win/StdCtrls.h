@@ -1,6 +1,7 @@
 #pragma once
 // The standard controls the program's windows are made of.
 #include "base/Classes.h"
+#include "prefs/TypInfo_core.h"
 #include "win/Controls.h"
 
 #include <string>
@@ -129,10 +130,12 @@ private:
 };
 
 // A multi-line edit: both scroll bars, no word wrap, no limit on the text's length.
-class TMemo : public TWinControl {
+class TMemo : public TWinControl, public IPublished {
 public:
     TMemo(TComponent* owner, TWinControl* parent, const TBounds& bounds);
     std::string ClassName() const override { return "TMemo"; }
+    // Color and Font, as the settings storage keeps them.
+    const TClassDesc& PublishedClass() const override;
     // The lines, each ended by CR LF when joined.
     TStringList Lines() const;
     void SetLines(const TStringList& lines);

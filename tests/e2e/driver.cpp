@@ -1,7 +1,11 @@
 #include "e2e/driver.h"
 
+#include <tlhelp32.h>
+
 #include <chrono>
+#include <climits>
 #include <cstdio>
+#include <cstring>
 #include <thread>
 #include <utility>
 
@@ -299,6 +303,82 @@ void ResetSettings(bool firstStartDone) {
     DeleteProgramSettings();
     if (firstStartDone)
         SetProgramSetting("Defaults", "FirstTime", "1");
+}
+
+DelphiEntryOverride::DelphiEntryOverride(const std::string& value) : saved_(DelphiEntry()) { SetDelphiEntry(value); }
+
+DelphiEntryOverride::~DelphiEntryOverride() { SetDelphiEntry(saved_); }
+
+void RemoveFolder(const std::string& folder) { DeleteTree(folder); }
+
+HWND OptionsButton(HWND main) {
+    HWND toolbar = ChildWindowFromPointEx(main, POINT{1, 1}, CWP_SKIPINVISIBLE);
+    if (!toolbar || toolbar == main)
+        return nullptr;
+    HWND leftmost = nullptr;
+    LONG leftmostX = LONG_MAX;
+    for (HWND button : Children(toolbar, "Button")) {
+        RECT rc;
+        GetWindowRect(button, &rc);
+        if (GetParent(button) == toolbar && rc.left < leftmostX) {
+            leftmostX = rc.left;
+            leftmost = button;
+        }
+    }
+    return leftmost;
+}
+
+bool Settled(HWND window, int timeoutMs) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, static_cast<UINT>(timeoutMs), &result) != 0;
+}
+
+bool PostDroppedFiles(HWND target, const std::vector<std::string>& files) {
+    // DROPFILES, then the names each ended by a zero, then one more zero.
+    std::string block(sizeof(DROPFILES), '\0');
+    DROPFILES header{};
+    header.pFiles = sizeof(DROPFILES);
+    std::memcpy(block.data(), &header, sizeof header);
+    for (const std::string& file : files)
+        block += file + '\0';
+    block += '\0';
+
+    DWORD processId = 0;
+    GetWindowThreadProcessId(target, &processId);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId);
+    if (!process)
+        return false;
+    // A fixed block (a plain pointer) is what the drop functions accept as a handle. It stays
+    // allocated: the target's DragFinish cannot free memory it did not allocate itself.
+    void* remote = VirtualAllocEx(process, nullptr, block.size(), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    const bool written =
+        remote && WriteProcessMemory(process, remote, block.data(), block.size(), nullptr) != FALSE;
+    CloseHandle(process);
+    return written && PostMessageA(target, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0) != FALSE;
+}
+
+std::vector<DWORD> ProcessesNamed(const std::string& exeName) {
+    std::vector<DWORD> ids;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return ids;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+        if (_stricmp(entry.szExeFile, exeName.c_str()) == 0)
+            ids.push_back(entry.th32ProcessID);
+    CloseHandle(snapshot);
+    return ids;
+}
+
+void EndProcessesNamed(const std::string& exeName) {
+    for (DWORD id : ProcessesNamed(exeName)) {
+        if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id)) {
+            TerminateProcess(process, 1);
+            WaitForSingleObject(process, 5000);
+            CloseHandle(process);
+        }
+    }
 }
 
 } // namespace e2e

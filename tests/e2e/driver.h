@@ -69,6 +69,39 @@ void SetDelphiEntry(const std::string& value);
 // The usual state before a test: settings removed, first start already done.
 void ResetSettings(bool firstStartDone = true);
 
+// Sets the Delphi 3 installation's entry for the scope and puts the earlier value back at its end,
+// also when the test fails.
+class DelphiEntryOverride {
+public:
+    explicit DelphiEntryOverride(const std::string& value);
+    ~DelphiEntryOverride();
+    DelphiEntryOverride(const DelphiEntryOverride&) = delete;
+    DelphiEntryOverride& operator=(const DelphiEntryOverride&) = delete;
+
+private:
+    std::string saved_;
+};
+
+// Removes a folder with everything in it.
+void RemoveFolder(const std::string& folder);
+
+// The main window's Preferences button: the leftmost button of the toolbar across the top.
+HWND OptionsButton(HWND main);
+
+// True once the window's thread handles sent messages again, i.e. it is back in a message loop:
+// the handler that was running (a compile job after its wait, say) has finished or shows a modal
+// window.
+bool Settled(HWND window, int timeoutMs);
+
+// Posts WM_DROPFILES with the files to `target` of another process. The drop block is written into
+// that process's memory, as a drop handle must be valid where it is read. False when it could not be
+// placed there.
+bool PostDroppedFiles(HWND target, const std::vector<std::string>& files);
+
+// Processes whose executable has that file name (no folder), compared ignoring case.
+std::vector<DWORD> ProcessesNamed(const std::string& exeName);
+void EndProcessesNamed(const std::string& exeName);
+
 inline constexpr const char* kMainCaption = "Wrenworks   Tarnwick 1.0";
 inline constexpr const char* kPrefsCaption = "Wrenworks   Tarnwick 1.0 Preferences";
 inline constexpr const char* kStartCaption = "Wrenworks   Tarnwick 1.0  First start";

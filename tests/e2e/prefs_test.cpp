@@ -137,6 +137,7 @@ TEST(PreferencesDetection, ProposesTheDelphiCompilerOrTheBareName) {
          {std::pair<std::string, std::string>{"C:\\D3\\Bin\\delphi32.exe", "C:\\D3\\Bin\\dcc32.exe"},
           {"", "dcc32.exe"}}) {
         SetDelphiEntry(entry);
+        ResetSettings(); // a stored compiler path would replace the proposal
         Process app = StartTarnwick("", FreshFolder("prefs-detect"));
         HWND main = WaitForWindow(app.Id(), kMainCaption, 15000);
         ASSERT_NE(main, nullptr);

@@ -59,8 +59,10 @@ void TAppExec::Launch() {
     KernelHandle process(info.hProcess);
     if (!wait_)
         return;
+    // The handle stays with this call while it waits: a launch made by a message handled during the
+    // wait remembers its own process and must not close the one waited for here.
+    WaitForEnd(process.get());
     process_ = std::move(process);
-    WaitForEnd(process_.get());
 }
 
 void TAppExec::WaitForEnd(HANDLE process) {
