@@ -1,5 +1,6 @@
 #include "e2e/driver.h"
 
+#include <shlobj.h>
 #include <tlhelp32.h>
 
 #include <chrono>

@@ -1,0 +1,115 @@
+// The bitmap check box as a real window: its painting, clicks, keys and glyph rules.
+#include "controls/BtChkBox.h"
+#include "win/Forms.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+class BitCheckBox : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form_ = std::make_unique<TForm>(nullptr);
+        form_->SetClientSize(200, 60);
+        form_->SetColor(clSilver);
+        box_ = new TBitCheckBox(form_.get(), form_.get(), {8, 16, 169, 17}, "&Build all units.");
+        box_->SetColor(clSilver);
+        box_->OnClick = [this](TComponent*) { ++clicks_; };
+    }
+
+    // Paints the box into a 32-bit bitmap and returns the colour of one pixel as 0xRRGGBB.
+    std::uint32_t PixelAt(int x, int y) {
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), 169, -17, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        BitmapHandle bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        MemoryDc dc(CreateCompatibleDC(nullptr));
+        SelectionScope select(dc.get(), bitmap.get());
+        box_->Paint(dc.get());
+        GdiFlush();
+        return static_cast<std::uint32_t*>(bits)[y * 169 + x] & 0xFFFFFF;
+    }
+
+    std::unique_ptr<TForm> form_;
+    TBitCheckBox* box_ = nullptr;
+    int clicks_ = 0;
+};
+
+constexpr std::uint32_t kWhite = 0xFFFFFF, kGrey = 0x808080, kSilver = 0xC0C0C0, kBlue = 0x0000FF;
+} // namespace
+
+TEST_F(BitCheckBox, PaintsTheBuiltInGlyphsFromRowOneWithTheBackgroundForOlive) {
+    // Height 17 and a glyph of 14 rows: the glyph runs from y = 1 to 14.
+    EXPECT_EQ(PixelAt(0, 1), kSilver); // row 1 of the unchecked glyph is all olive
+    EXPECT_EQ(PixelAt(0, 2), kWhite);
+    EXPECT_EQ(PixelAt(12, 2), kGrey);
+    EXPECT_EQ(PixelAt(13, 2), kSilver);
+    EXPECT_EQ(PixelAt(1, 3), kSilver); // the square's silver face
+    box_->SetChecked(true);
+    EXPECT_EQ(PixelAt(14, 1), kBlue); // the tick rises past the square's corner
+    box_->SetState(TCheckBoxState::cbGrayed);
+    EXPECT_EQ(PixelAt(4, 1), kBlue); // the question mark's top
+    EXPECT_EQ(clicks_, 0);          // states set by property never click
+}
+
+TEST_F(BitCheckBox, ADisabledBoxShowsTheSecondImageOnlyWhenTheGlyphHasTwo) {
+    box_->SetEnabled(false);
+    EXPECT_EQ(PixelAt(0, 2), kWhite); // one image: the same picture
+    // A 28 x 14 glyph holds two square images; the disabled one is the right half.
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 28, -14, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    BitmapHandle two(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    auto* pixels = static_cast<std::uint32_t*>(bits);
+    for (int y = 0; y < 14; ++y)
+        for (int x = 0; x < 28; ++x)
+            pixels[y * 28 + x] = y == 13 && x == 0 ? 0x808000 : (x < 14 ? 0xFF0000 : 0x00FF00);
+    box_->SetGlyph(TCheckBoxState::cbUnchecked, two.get());
+    EXPECT_EQ(box_->NumGlyphs(TCheckBoxState::cbUnchecked), 2);
+    EXPECT_EQ(PixelAt(3, 4), 0x00FF00u);
+    box_->SetEnabled(true);
+    EXPECT_EQ(PixelAt(3, 4), 0xFF0000u);
+    box_->SetGlyph(TCheckBoxState::cbUnchecked, nullptr); // the built-in image again
+    EXPECT_EQ(PixelAt(0, 2), kWhite);
+}
+
+TEST_F(BitCheckBox, ADoubleClickIsTwoClicksAndTheBlankKeyToggles) {
+    HWND wnd = box_->Handle();
+    const LPARAM at = MAKELPARAM(5, 5);
+    SendMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(wnd, WM_LBUTTONUP, 0, at);
+    SendMessageA(wnd, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    SendMessageA(wnd, WM_LBUTTONUP, 0, at);
+    EXPECT_EQ(clicks_, 2);
+    EXPECT_FALSE(box_->Checked());
+    SendMessageA(wnd, WM_CHAR, ' ', 0);
+    EXPECT_EQ(clicks_, 3);
+    EXPECT_TRUE(box_->Checked());
+    // A release outside the box is no click.
+    SendMessageA(wnd, WM_LBUTTONUP, 0, MAKELPARAM(500, 5));
+    EXPECT_EQ(clicks_, 3);
+}
+
+TEST_F(BitCheckBox, TheAcceleratorTogglesAndFocusesWithoutClicking) {
+    form_->Show();
+    EXPECT_FALSE(box_->DialogChar('x'));
+    EXPECT_TRUE(box_->DialogChar('B'));
+    EXPECT_TRUE(box_->Checked());
+    EXPECT_TRUE(box_->Focused());
+    EXPECT_EQ(clicks_, 0);
+    box_->SetEnabled(false);
+    EXPECT_FALSE(box_->DialogChar('b'));
+    EXPECT_TRUE(box_->Checked());
+}
+
+TEST_F(BitCheckBox, GrayedIsPassedThroughOnlyWhenAllowed) {
+    box_->SetState(TCheckBoxState::cbGrayed);
+    box_->AdvanceState();
+    EXPECT_EQ(box_->State(), TCheckBoxState::cbChecked);
+    box_->SetAllowGrayed(true);
+    box_->SetChecked(false);
+    box_->AdvanceState();
+    EXPECT_EQ(box_->State(), TCheckBoxState::cbGrayed);
+    EXPECT_FALSE(box_->Checked());
+}
