@@ -61,27 +61,6 @@ const VersionFlags& Flags() {
     return flags;
 }
 
-// Every visible, enabled top-level window of this thread, disabled while a message box shows.
-struct DisabledWindows {
-    std::vector<HWND> windows;
-    static BOOL CALLBACK Collect(HWND wnd, LPARAM self) {
-        if (IsWindowVisible(wnd) && IsWindowEnabled(wnd))
-            reinterpret_cast<DisabledWindows*>(self)->windows.push_back(wnd);
-        return TRUE;
-    }
-    DisabledWindows() {
-        EnumThreadWindows(GetCurrentThreadId(), &DisabledWindows::Collect, reinterpret_cast<LPARAM>(this));
-        for (HWND wnd : windows)
-            EnableWindow(wnd, FALSE);
-    }
-    ~DisabledWindows() {
-        for (HWND wnd : windows)
-            if (IsWindow(wnd))
-                EnableWindow(wnd, TRUE);
-    }
-    DisabledWindows(const DisabledWindows&) = delete;
-    DisabledWindows& operator=(const DisabledWindows&) = delete;
-};
 } // namespace
 
 bool MinorVersion95() { return Flags().minorVersion95; }
@@ -96,7 +75,7 @@ int TaskModalMessageBox(const std::string& caption, const std::string& text, UIN
     HWND active = GetActiveWindow();
     int result;
     {
-        DisabledWindows disabled;
+        ThreadWindowsDisabler disabled;
         result = MessageBoxA(Application ? Application->Handle() : nullptr, textBuffer, captionBuffer, style);
     }
     if (active && IsWindow(active))

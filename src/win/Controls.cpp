@@ -6,25 +6,28 @@
 
 #include <commctrl.h>
 
+#include <set>
+
 namespace {
 const char* const kObjectProp = "TnwkObject";
 const char* const kControlClass = "TnwkControl";
 
-void RegisterControlClass() {
-    static bool registered = false;
-    if (registered)
+} // namespace
+
+void RegisterLibraryClass(const char* className, LPCSTR cursor, HICON icon) {
+    static std::set<std::string> registered;
+    if (!registered.insert(className).second)
         return;
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = DefWindowProcA;
     wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.lpszClassName = kControlClass;
+    wc.hIcon = icon;
+    wc.hCursor = LoadCursorA(nullptr, cursor);
+    wc.lpszClassName = className;
     RegisterClassExA(&wc);
-    registered = true;
 }
-} // namespace
 
 TWinControl::TWinControl(TComponent* owner, TWinControl* parent) : TComponent(owner), parent_(parent) {
     if (parent_) {
@@ -63,7 +66,7 @@ TForm* TWinControl::ParentForm() const {
 }
 
 void TWinControl::CreateHandle(const TCreateParams& params) {
-    RegisterControlClass();
+    RegisterLibraryClass(kControlClass);
     DWORD style = params.style;
     if (!visible_)
         style &= ~WS_VISIBLE;

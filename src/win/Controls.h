@@ -12,6 +12,10 @@
 
 class TWinControl;
 class TForm;
+
+// Registers a window class of the library once per process; its procedure is the system's default,
+// which the library's controls replace by their own when they attach to a window.
+void RegisterLibraryClass(const char* className, LPCSTR cursor = IDC_ARROW, HICON icon = nullptr);
 using TNotifyEvent = std::function<void(TComponent* sender)>;
 
 struct TBounds {

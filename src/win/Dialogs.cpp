@@ -2,7 +2,82 @@
 
 #include "win/Forms.h"
 
+#include <commdlg.h>
+
+#include <cstring>
+
 void ShowMessage(const std::string& text) {
     HWND owner = GetActiveWindow();
     MessageBoxA(owner, text.c_str(), Application ? Application->Title().c_str() : "", MB_OK);
+}
+
+TFontDesc FontDescFromLogFont(const LOGFONTA& font, COLORREF color) {
+    TFontDesc desc;
+    desc.name = std::string(font.lfFaceName, strnlen(font.lfFaceName, LF_FACESIZE));
+    desc.height = font.lfHeight;
+    desc.charset = font.lfCharSet;
+    desc.color = static_cast<TColor>(color & 0xFFFFFF);
+    switch (font.lfPitchAndFamily & 0x03) {
+    case FIXED_PITCH:
+        desc.pitch = TFontPitch::fpFixed;
+        break;
+    case VARIABLE_PITCH:
+        desc.pitch = TFontPitch::fpVariable;
+        break;
+    default:
+        desc.pitch = TFontPitch::fpDefault;
+        break;
+    }
+    desc.style = 0;
+    if (font.lfWeight >= FW_BOLD)
+        desc.style |= FontStyleBit(TFontStyle::fsBold);
+    if (font.lfItalic)
+        desc.style |= FontStyleBit(TFontStyle::fsItalic);
+    if (font.lfUnderline)
+        desc.style |= FontStyleBit(TFontStyle::fsUnderline);
+    if (font.lfStrikeOut)
+        desc.style |= FontStyleBit(TFontStyle::fsStrikeOut);
+    return desc;
+}
+
+void TFontDialog::SetFontSizeLimits(int minSize, int maxSize) {
+    minFontSize_ = minSize;
+    maxFontSize_ = maxSize;
+}
+
+bool TFontDialog::Execute() {
+    LOGFONTA logFont = font_.LogFont();
+    CHOOSEFONTA choose{};
+    choose.lStructSize = sizeof choose;
+    choose.hwndOwner = GetActiveWindow();
+    choose.lpLogFont = &logFont;
+    choose.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT;
+    choose.rgbColors = ColorToRGB(font_.Desc().color);
+    if (minFontSize_ > 0 || maxFontSize_ > 0) {
+        choose.Flags |= CF_LIMITSIZE;
+        choose.nSizeMin = minFontSize_;
+        choose.nSizeMax = maxFontSize_;
+    }
+    if (!ChooseFontA(&choose))
+        return false;
+    font_.Assign(FontDescFromLogFont(logFont, choose.rgbColors));
+    return true;
+}
+
+bool TColorDialog::Execute() {
+    COLORREF custom[16];
+    for (std::size_t i = 0; i < customColors_.size(); ++i)
+        custom[i] = ColorToRGB(customColors_[i]);
+    CHOOSECOLORA choose{};
+    choose.lStructSize = sizeof choose;
+    choose.hwndOwner = GetActiveWindow();
+    choose.rgbResult = ColorToRGB(color_);
+    choose.lpCustColors = custom;
+    choose.Flags = CC_RGBINIT | (fullOpen_ ? CC_FULLOPEN : 0);
+    if (!ChooseColorA(&choose))
+        return false;
+    color_ = static_cast<TColor>(choose.rgbResult & 0xFFFFFF);
+    for (std::size_t i = 0; i < customColors_.size(); ++i)
+        customColors_[i] = static_cast<TColor>(custom[i] & 0xFFFFFF);
+    return true;
 }

@@ -20,22 +20,6 @@ void ShowUnhandledException(const std::exception& e) noexcept {
 namespace {
 const char* const kFormClass = "TnwkForm";
 
-void RegisterFormClass() {
-    static bool registered = false;
-    if (registered)
-        return;
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.lpszClassName = kFormClass;
-    RegisterClassExA(&wc);
-    registered = true;
-}
-
 DWORD StyleFor(TBorderStyle border, bool minimizeBox, bool maximizeBox) {
     switch (border) {
     case TBorderStyle::bsDialog:
@@ -50,33 +34,6 @@ DWORD StyleFor(TBorderStyle border, bool minimizeBox, bool maximizeBox) {
 }
 
 DWORD ExStyleFor(TBorderStyle border) { return border == TBorderStyle::bsDialog ? WS_EX_DLGMODALFRAME : 0; }
-
-// Every visible, enabled top-level window of this thread but one, disabled for a modal window's life.
-class ThreadWindowsDisabler {
-public:
-    explicit ThreadWindowsDisabler(HWND except) : except_(except) {
-        EnumThreadWindows(GetCurrentThreadId(), &ThreadWindowsDisabler::Collect, reinterpret_cast<LPARAM>(this));
-        for (HWND wnd : windows_)
-            EnableWindow(wnd, FALSE);
-    }
-    ~ThreadWindowsDisabler() {
-        for (HWND wnd : windows_)
-            if (IsWindow(wnd))
-                EnableWindow(wnd, TRUE);
-    }
-    ThreadWindowsDisabler(const ThreadWindowsDisabler&) = delete;
-    ThreadWindowsDisabler& operator=(const ThreadWindowsDisabler&) = delete;
-
-private:
-    static BOOL CALLBACK Collect(HWND wnd, LPARAM self) {
-        auto* me = reinterpret_cast<ThreadWindowsDisabler*>(self);
-        if (wnd != me->except_ && IsWindowVisible(wnd) && IsWindowEnabled(wnd))
-            me->windows_.push_back(wnd);
-        return TRUE;
-    }
-    HWND except_;
-    std::vector<HWND> windows_;
-};
 
 BOOL CALLBACK HideOwnWindow(HWND wnd, LPARAM) {
     if (TWinControl::FromHandle(wnd))
@@ -95,8 +52,27 @@ BOOL CALLBACK OfferDialogChar(HWND wnd, LPARAM param) {
 }
 } // namespace
 
+ThreadWindowsDisabler::ThreadWindowsDisabler(HWND except) : except_(except) {
+    EnumThreadWindows(GetCurrentThreadId(), &ThreadWindowsDisabler::Collect, reinterpret_cast<LPARAM>(this));
+    for (HWND wnd : windows_)
+        EnableWindow(wnd, FALSE);
+}
+
+ThreadWindowsDisabler::~ThreadWindowsDisabler() {
+    for (HWND wnd : windows_)
+        if (IsWindow(wnd))
+            EnableWindow(wnd, TRUE);
+}
+
+BOOL CALLBACK ThreadWindowsDisabler::Collect(HWND wnd, LPARAM self) {
+    auto* me = reinterpret_cast<ThreadWindowsDisabler*>(self);
+    if (wnd != me->except_ && IsWindowVisible(wnd) && IsWindowEnabled(wnd))
+        me->windows_.push_back(wnd);
+    return TRUE;
+}
+
 TForm::TForm(TComponent* owner) : TWinControl(owner, nullptr) {
-    RegisterFormClass();
+    RegisterLibraryClass(kFormClass, IDC_ARROW, LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1)));
     SetVisible(false);
     TCreateParams params;
     params.className = kFormClass;

@@ -15,6 +15,21 @@ enum class TPosition { poDesigned, poScreenCenter };
 enum TModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2 };
 enum class TCloseAction { caNone, caHide, caFree, caMinimize };
 
+// Every visible, enabled top-level window of this thread but one, disabled for one scope (while a
+// modal window or a message box shows) and enabled again afterwards if it still exists.
+class ThreadWindowsDisabler {
+public:
+    explicit ThreadWindowsDisabler(HWND except = nullptr);
+    ~ThreadWindowsDisabler();
+    ThreadWindowsDisabler(const ThreadWindowsDisabler&) = delete;
+    ThreadWindowsDisabler& operator=(const ThreadWindowsDisabler&) = delete;
+
+private:
+    static BOOL CALLBACK Collect(HWND wnd, LPARAM self);
+    HWND except_;
+    std::vector<HWND> windows_;
+};
+
 // Shows the message of an exception that no handler took (the application's default handler).
 void ShowUnhandledException(const std::exception& e) noexcept;
 

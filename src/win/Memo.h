@@ -6,6 +6,7 @@
 // messages for text, lines, selection, clipboard and undo, so other programs can read it the usual way.
 #include "base/Classes.h"
 #include "base/TextBuffer.h"
+#include "prefs/TypInfo_core.h"
 #include "win/Controls.h"
 
 #include <array>
@@ -13,11 +14,13 @@
 #include <string>
 #include <string_view>
 
-class TMemo : public TWinControl {
+class TMemo : public TWinControl, public IPublished {
 public:
     TMemo(TComponent* owner, TWinControl* parent, const TBounds& bounds);
     ~TMemo() override;
     std::string ClassName() const override { return "TMemo"; }
+    // Color and Font, as the settings storage keeps them.
+    const TClassDesc& PublishedClass() const override;
 
     // The lines, each ended by CR LF when joined.
     TStringList Lines() const;

@@ -3,6 +3,7 @@
 #include "base/Classes.h"
 #include "prefs/TypInfo_core.h"
 #include "win/Controls.h"
+#include "win/Memo.h"
 
 #include <string>
 #include <vector>
@@ -127,18 +128,4 @@ private:
     BitmapHandle bitmap_;
     HICON icon_ = nullptr;
     bool stretch_ = false;
-};
-
-// A multi-line edit: both scroll bars, no word wrap, no limit on the text's length.
-class TMemo : public TWinControl, public IPublished {
-public:
-    TMemo(TComponent* owner, TWinControl* parent, const TBounds& bounds);
-    std::string ClassName() const override { return "TMemo"; }
-    // Color and Font, as the settings storage keeps them.
-    const TClassDesc& PublishedClass() const override;
-    // The lines, each ended by CR LF when joined.
-    TStringList Lines() const;
-    void SetLines(const TStringList& lines);
-    void InsertLine(int index, const std::string& line);
-    std::string Text() const { return Caption(); }
 };
