@@ -8,8 +8,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = "MinimalWindow";
     RegisterClassA(&wc);
-    HWND wnd = CreateWindowA("MinimalWindow", "Minimal window", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                             300, 150, nullptr, nullptr, instance, nullptr);
+    HWND wnd = CreateWindowA("MinimalWindow", "Minimal window", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                             CW_USEDEFAULT, 300, 150, nullptr, nullptr, instance, nullptr);
     ShowWindow(wnd, SW_SHOW);
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {

@@ -14,7 +14,8 @@ double TimeToWindow(const std::string& exe, const std::string& caption) {
     PROCESS_INFORMATION info{};
     std::string commandLine = "\"" + exe + "\"";
     const double start = NowMs();
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &info))
         return -1;
     HWND wnd = nullptr;
     while (!(wnd = e2e::FindWindowOf(info.dwProcessId, caption))) {

@@ -25,13 +25,15 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
     Dock1 = new TPanel(this, this, {0, 0, 292, 29});
     Dock1->SetName("Dock1");
     Dock1->SetBevels(TBevelCut::bvRaised, TBevelCut::bvNone, 1);
-    OptionsBtn = MakeToolButton("OptionsBtn", 0, "GLYPH_OPTIONS", 2, "Preferences.", &TMainForm::OptionsBtnClick);
+    OptionsBtn =
+        MakeToolButton("OptionsBtn", 0, "GLYPH_OPTIONS", 2, "Preferences.", &TMainForm::OptionsBtnClick);
     CwinBtn = MakeToolButton("CwinBtn", 25, "GLYPH_CWIN", 1, "Show compiler outputwindow.",
                              &TMainForm::CwinBtnClick);
     CwinBtn->SetEnabled(false);
     AboutBtn = MakeToolButton("AboutBtn", 56, "GLYPH_ABOUT", 1, "About", &TMainForm::AboutBtnClick);
     HlpBtn = MakeToolButton("HlpBtn", 81, "GLYPH_HELP", 1, "Help", &TMainForm::HlpBtnClick);
-    CloseBtn = MakeToolButton("CloseBtn", 116, "GLYPH_CLOSE", 1, "Close this tool.", &TMainForm::CloseBtnClick);
+    CloseBtn =
+        MakeToolButton("CloseBtn", 116, "GLYPH_CLOSE", 1, "Close this tool.", &TMainForm::CloseBtnClick);
 
     GroupBox1 = new TGroupBox(this, this, {6, 33, 280, 48}, "Select Project/Unit to compile");
     GroupBox1->SetName("GroupBox1");
@@ -88,8 +90,8 @@ TMainForm::~TMainForm() {
         MainForm = nullptr;
 }
 
-TButton* TMainForm::MakeToolButton(const char* name, int left, const char* glyph, int numGlyphs, const char* hint,
-                                   void (TMainForm::*handler)(TComponent*)) {
+TButton* TMainForm::MakeToolButton(const char* name, int left, const char* glyph, int numGlyphs,
+                                   const char* hint, void (TMainForm::*handler)(TComponent*)) {
     auto* button = new TButton(this, Dock1, {left + 2, 2, 25, 25}, "");
     button->SetName(name);
     button->SetGlyph(glyph, numGlyphs);
@@ -120,7 +122,9 @@ void TMainForm::FormStorage1RestorePlacement(TComponent*) {
     }
 }
 
-void TMainForm::FormStorage1SavePlacement(TComponent*) { FormStorage1->StoreInteger("FirstTime", 1); }
+void TMainForm::FormStorage1SavePlacement(TComponent*) {
+    FormStorage1->StoreInteger("FirstTime", 1);
+}
 
 void TMainForm::ProjectChange(TComponent*) {
     const bool named = !Project->FileName().empty();
@@ -221,7 +225,8 @@ void TMainForm::CompileProject() {
     const std::string shortProject = ShortPath(project);
     const xprocs::CompileDecision decision = xprocs::DecideAfterCompile(
         xprocs::ClassifyProject(project), PForm->Coutput->Checked(), PForm->RunP->Checked(),
-        FileExists(xprocs::ProductName(shortProject, ".dcu")), FileExists(xprocs::ProductName(shortProject, ".exe")),
+        FileExists(xprocs::ProductName(shortProject, ".dcu")),
+        FileExists(xprocs::ProductName(shortProject, ".exe")),
         FileExists(xprocs::ProductName(shortProject, ".dll")));
     if (decision.showOutput)
         OpForm->Show();
@@ -255,15 +260,23 @@ void TMainForm::CwinBtnClick(TComponent*) {
         ShowMessage(xprocs::SSelectProjectFirst);
 }
 
-void TMainForm::OptionsBtnClick(TComponent*) { PForm->ShowModal(); }
+void TMainForm::OptionsBtnClick(TComponent*) {
+    PForm->ShowModal();
+}
 
 void TMainForm::AboutBtnClick(TComponent*) {
     TAboutBox aboutBox(Application);
     aboutBox.ShowModal();
 }
 
-void TMainForm::HlpBtnClick(TComponent*) { Application->HelpContext(2); }
+void TMainForm::HlpBtnClick(TComponent*) {
+    Application->HelpContext(2);
+}
 
-void TMainForm::CloseBtnClick(TComponent*) { Close(); }
+void TMainForm::CloseBtnClick(TComponent*) {
+    Close();
+}
 
-void TMainForm::BitBtn2Click(TComponent*) { Close(); }
+void TMainForm::BitBtn2Click(TComponent*) {
+    Close();
+}

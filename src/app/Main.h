@@ -8,7 +8,7 @@
 #include "win/StdCtrls.h"
 
 class TMainForm : public TForm {
-public:
+  public:
     explicit TMainForm(TComponent* owner);
     ~TMainForm() override;
     std::string ClassName() const override { return "TMainForm"; }
@@ -45,7 +45,7 @@ public:
     // True from the start of a compile job until it has finished (including a started program).
     bool Compiling() const { return compiling_; }
 
-private:
+  private:
     TButton* MakeToolButton(const char* name, int left, const char* glyph, int numGlyphs, const char* hint,
                             void (TMainForm::*handler)(TComponent*));
     void ShowBusyPanel(bool show);

@@ -2,14 +2,15 @@
 
 namespace {
 TFontDesc CourierNew(int height, TFontStyles style) {
-    return TFontDesc{DEFAULT_CHARSET_VALUE, clWindowText, height, "Courier New", TFontPitch::fpDefault, style};
+    return TFontDesc{DEFAULT_CHARSET_VALUE, clWindowText,          height,
+                     "Courier New",         TFontPitch::fpDefault, style};
 }
 constexpr TFontStyles kBold = FontStyleBit(TFontStyle::fsBold);
 constexpr TFontStyles kItalic = FontStyleBit(TFontStyle::fsItalic);
 } // namespace
 
-TShadowLabel::TShadowLabel(TComponent* owner, TWinControl* parent, int left, int top, const std::string& caption,
-                           TColor shadowColor, int shadowSize)
+TShadowLabel::TShadowLabel(TComponent* owner, TWinControl* parent, int left, int top,
+                           const std::string& caption, TColor shadowColor, int shadowSize)
     : TWinControl(owner, parent), shadowColor_(shadowColor), shadowSize_(shadowSize) {
     SetOwnerPainted(true);
     SetBounds(left, top, 10, 10);
@@ -99,4 +100,6 @@ TAboutBox::TAboutBox(TComponent* owner) : TForm(owner) {
     BitBtn1->SetDefault(true);
 }
 
-TAboutBox::~TAboutBox() { DestroyForm(); }
+TAboutBox::~TAboutBox() {
+    DestroyForm();
+}

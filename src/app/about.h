@@ -5,23 +5,23 @@
 
 // A caption with a drop shadow drawn two pixels to the left and below.
 class TShadowLabel : public TWinControl {
-public:
+  public:
     TShadowLabel(TComponent* owner, TWinControl* parent, int left, int top, const std::string& caption,
                  TColor shadowColor, int shadowSize);
     std::string ClassName() const override { return "TShadowLabel"; }
 
-protected:
+  protected:
     void Paint(HDC dc) override;
     void FontChanged() override;
 
-private:
+  private:
     void AdjustSize();
     TColor shadowColor_;
     int shadowSize_;
 };
 
 class TAboutBox : public TForm {
-public:
+  public:
     explicit TAboutBox(TComponent* owner);
     ~TAboutBox() override;
     std::string ClassName() const override { return "TAboutBox"; }

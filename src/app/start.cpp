@@ -16,9 +16,10 @@ TStartdlg::TStartdlg(TComponent* owner) : TForm(owner) {
     ListBox1->SetName("ListBox1");
     ListBox1->SetColor(clBtnFace);
     ListBox1->SetItemHeight(13);
-    for (const char* line : {"You have started Tarnwick the first time.", "Now you have to set some preferences ",
-                             "to get Tarnwick to work.", "Later you can edit your settings by clicking ",
-                             "on the preferences button.", "Have Fun!"})
+    for (const char* line :
+         {"You have started Tarnwick the first time.", "Now you have to set some preferences ",
+          "to get Tarnwick to work.", "Later you can edit your settings by clicking ",
+          "on the preferences button.", "Have Fun!"})
         ListBox1->AddItem(line);
     OKBtn = new TButton(this, this, {119, 116, 75, 25}, "OK");
     OKBtn->SetName("OKBtn");
@@ -28,6 +29,10 @@ TStartdlg::TStartdlg(TComponent* owner) : TForm(owner) {
     OKBtn->OnClick = [this](TComponent* s) { OKBtnClick(s); };
 }
 
-TStartdlg::~TStartdlg() { DestroyForm(); }
+TStartdlg::~TStartdlg() {
+    DestroyForm();
+}
 
-void TStartdlg::OKBtnClick(TComponent*) { Close(); }
+void TStartdlg::OKBtnClick(TComponent*) {
+    Close();
+}

@@ -4,7 +4,7 @@
 #include "win/StdCtrls.h"
 
 class TStartdlg : public TForm {
-public:
+  public:
     explicit TStartdlg(TComponent* owner);
     ~TStartdlg() override;
     std::string ClassName() const override { return "TStartdlg"; }

@@ -26,8 +26,8 @@ std::uint32_t FileSizeOf(const std::string& fileName) {
 void WipeFile(const std::string& fileName) {
     const std::uint32_t size = FileSizeOf(fileName);
     {
-        KernelHandle file(CreateFileA(fileName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+        KernelHandle file(CreateFileA(fileName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (file && size > 0) {
             std::vector<char> filler(size, 'X');
             DWORD written = 0;
@@ -63,8 +63,12 @@ const VersionFlags& Flags() {
 
 } // namespace
 
-bool MinorVersion95() { return Flags().minorVersion95; }
-bool PlatformIsNT() { return Flags().platformIsNT; }
+bool MinorVersion95() {
+    return Flags().minorVersion95;
+}
+bool PlatformIsNT() {
+    return Flags().platformIsNT;
+}
 
 int TaskModalMessageBox(const std::string& caption, const std::string& text, UINT style) {
     // Fixed buffers as the message box has always taken: 100 characters of caption, 200 of text.

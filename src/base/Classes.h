@@ -5,7 +5,7 @@
 #include <vector>
 
 class TStringList {
-public:
+  public:
     TStringList() = default;
     explicit TStringList(std::vector<std::string> lines) : lines_(std::move(lines)) {}
 
@@ -29,6 +29,6 @@ public:
 
     friend bool operator==(const TStringList&, const TStringList&) = default;
 
-private:
+  private:
     std::vector<std::string> lines_;
 };

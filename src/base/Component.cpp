@@ -43,7 +43,8 @@ void TComponent::FreeNotification(TComponent* other) {
         return;
     if (std::find(freeNotifies_.begin(), freeNotifies_.end(), other) == freeNotifies_.end())
         freeNotifies_.push_back(other);
-    if (std::find(other->freeNotifies_.begin(), other->freeNotifies_.end(), this) == other->freeNotifies_.end())
+    if (std::find(other->freeNotifies_.begin(), other->freeNotifies_.end(), this) ==
+        other->freeNotifies_.end())
         other->freeNotifies_.push_back(this);
 }
 
@@ -58,7 +59,9 @@ void TComponent::Notification(TComponent* component, TOperation operation) {
                 c->Notification(component, operation);
 }
 
-void TComponent::InsertComponent(TComponent* component) { components_.push_back(component); }
+void TComponent::InsertComponent(TComponent* component) {
+    components_.push_back(component);
+}
 
 void TComponent::RemoveComponent(TComponent* component) {
     components_.erase(std::remove(components_.begin(), components_.end(), component), components_.end());

@@ -8,7 +8,7 @@
 enum class TOperation { opInsert, opRemove };
 
 class TComponent {
-public:
+  public:
     explicit TComponent(TComponent* owner = nullptr);
     virtual ~TComponent();
     TComponent(const TComponent&) = delete;
@@ -31,12 +31,12 @@ public:
     void FreeNotification(TComponent* other);
     void RemoveFreeNotification(TComponent* other);
 
-protected:
+  protected:
     // Frees the owned components now (a derived destructor calls it while its members still live).
     void DestroyComponents();
     virtual void Notification(TComponent* component, TOperation operation);
 
-private:
+  private:
     void InsertComponent(TComponent* component);
     void RemoveComponent(TComponent* component);
 

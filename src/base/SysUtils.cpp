@@ -75,9 +75,13 @@ int CompareText(std::string_view a, std::string_view b) {
     return a.size() < b.size() ? -1 : 1;
 }
 
-bool SameText(std::string_view a, std::string_view b) { return CompareText(a, b) == 0; }
+bool SameText(std::string_view a, std::string_view b) {
+    return CompareText(a, b) == 0;
+}
 
-std::string IntToStr(std::int64_t value) { return std::to_string(value); }
+std::string IntToStr(std::int64_t value) {
+    return std::to_string(value);
+}
 
 std::optional<std::int32_t> TryStrToInt(std::string_view s) {
     bool negative = false;
@@ -138,9 +142,13 @@ std::size_t FolderEnd(std::string_view name) {
 }
 } // namespace
 
-std::string ExtractFilePath(std::string_view name) { return std::string(name.substr(0, FolderEnd(name))); }
+std::string ExtractFilePath(std::string_view name) {
+    return std::string(name.substr(0, FolderEnd(name)));
+}
 
-std::string ExtractFileName(std::string_view name) { return std::string(name.substr(FolderEnd(name))); }
+std::string ExtractFileName(std::string_view name) {
+    return std::string(name.substr(FolderEnd(name)));
+}
 
 std::string ExtractFileExt(std::string_view name) {
     const std::size_t folderEnd = FolderEnd(name);

@@ -9,12 +9,12 @@
 
 // The general exception class: every failure the program reports carries a message text.
 class Exception : public std::exception {
-public:
+  public:
     explicit Exception(std::string message) : message_(std::move(message)) {}
     const char* what() const noexcept override { return message_.c_str(); }
     const std::string& Message() const noexcept { return message_; }
 
-private:
+  private:
     std::string message_;
 };
 
@@ -55,8 +55,8 @@ std::string MessageWithPeriod(std::string_view message);
 
 // Removes leading and trailing characters with codes up to 32.
 std::string Trim(std::string_view s);
-std::string UpperCase(std::string_view s); // ASCII letters only
-std::string LowerCase(std::string_view s); // ASCII letters only
+std::string UpperCase(std::string_view s);             // ASCII letters only
+std::string LowerCase(std::string_view s);             // ASCII letters only
 bool SameText(std::string_view a, std::string_view b); // ASCII case-insensitive
 int CompareText(std::string_view a, std::string_view b);
 

@@ -4,8 +4,12 @@
 #include <cstring>
 
 namespace {
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsBreak(char c) { return c == '\r' || c == '\n'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool IsBreak(char c) {
+    return c == '\r' || c == '\n';
+}
 } // namespace
 
 TTextBuffer::TTextBuffer() : lineStarts_{0} {}
@@ -114,7 +118,8 @@ std::size_t TTextBuffer::Replace(std::size_t from, std::size_t to, std::string_v
     // Lines that began inside the replaced range go; those of the inserted text come; the rest move.
     const auto first = std::upper_bound(lineStarts_.begin(), lineStarts_.end(), from);
     const auto last = std::upper_bound(first, lineStarts_.end(), to);
-    const std::ptrdiff_t delta = static_cast<std::ptrdiff_t>(inserted.size()) - static_cast<std::ptrdiff_t>(to - from);
+    const std::ptrdiff_t delta =
+        static_cast<std::ptrdiff_t>(inserted.size()) - static_cast<std::ptrdiff_t>(to - from);
     for (auto it = last; it != lineStarts_.end(); ++it)
         *it = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(*it) + delta);
     std::vector<std::size_t> newStarts;

@@ -8,7 +8,7 @@
 #include <vector>
 
 class TTextBuffer {
-public:
+  public:
     TTextBuffer();
 
     // Takes the text: every line break (CR LF, a lone CR or a lone LF) becomes CR LF and every NUL
@@ -44,7 +44,7 @@ public:
     // The text with its line breaks made CR LF and NUL characters blanks.
     static std::string Normalized(std::string text);
 
-private:
+  private:
     void IndexLines();
     bool InsideLineBreak(std::size_t position) const;
 

@@ -18,9 +18,13 @@ int Clamped(long long value) {
 }
 } // namespace
 
-int TFontDesc::Size(int pixelsPerInch) const { return Clamped(-MulDivRound(height, 72, pixelsPerInch)); }
+int TFontDesc::Size(int pixelsPerInch) const {
+    return Clamped(-MulDivRound(height, 72, pixelsPerInch));
+}
 
-void TFontDesc::SetSize(int points, int pixelsPerInch) { height = Clamped(-MulDivRound(points, pixelsPerInch, 72)); }
+void TFontDesc::SetSize(int points, int pixelsPerInch) {
+    height = Clamped(-MulDivRound(points, pixelsPerInch, 72));
+}
 
 std::string VariantToText(const TVariant& value) {
     if (const auto* s = std::get_if<std::string>(&value))

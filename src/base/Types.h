@@ -8,9 +8,15 @@
 // name system colours (0x80000000 + the system colour index).
 using TColor = std::int32_t;
 
-constexpr TColor RGBColor(int r, int g, int b) { return r | (g << 8) | (b << 16); }
-constexpr TColor SystemColor(int index) { return static_cast<TColor>(0x80000000u | static_cast<unsigned>(index)); }
-constexpr bool IsSystemColor(TColor c) { return (static_cast<std::uint32_t>(c) & 0x80000000u) != 0; }
+constexpr TColor RGBColor(int r, int g, int b) {
+    return r | (g << 8) | (b << 16);
+}
+constexpr TColor SystemColor(int index) {
+    return static_cast<TColor>(0x80000000u | static_cast<unsigned>(index));
+}
+constexpr bool IsSystemColor(TColor c) {
+    return (static_cast<std::uint32_t>(c) & 0x80000000u) != 0;
+}
 
 inline constexpr TColor clBlack = RGBColor(0, 0, 0);
 inline constexpr TColor clMaroon = RGBColor(128, 0, 0);
@@ -47,7 +53,9 @@ enum class TFontPitch { fpDefault, fpVariable, fpFixed };
 enum class TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
 // A set of font styles: bit i stands for the style with ordinal i.
 using TFontStyles = std::uint32_t;
-constexpr TFontStyles FontStyleBit(TFontStyle s) { return 1u << static_cast<unsigned>(s); }
+constexpr TFontStyles FontStyleBit(TFontStyle s) {
+    return 1u << static_cast<unsigned>(s);
+}
 
 inline constexpr int DEFAULT_CHARSET_VALUE = 1;
 inline constexpr int ANSI_CHARSET_VALUE = 0;

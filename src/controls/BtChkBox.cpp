@@ -20,7 +20,7 @@ BitmapHandle CopyBitmap(HBITMAP source) {
 }
 
 class DcMeasurer : public btchkbox::TTextMeasurer {
-public:
+  public:
     explicit DcMeasurer(HDC dc) : dc_(dc) {}
     int TextWidth(const std::string& text) const override {
         SIZE size{};
@@ -33,7 +33,7 @@ public:
         return size.cy;
     }
 
-private:
+  private:
     HDC dc_;
 };
 } // namespace
@@ -124,7 +124,9 @@ void TBitCheckBox::SetNumGlyphs(TCheckBoxState state, int count) {
     Invalidate();
 }
 
-void TBitCheckBox::AdvanceState() { SetState(btchkbox::NextState(state_, allowGrayed_)); }
+void TBitCheckBox::AdvanceState() {
+    SetState(btchkbox::NextState(state_, allowGrayed_));
+}
 
 void TBitCheckBox::Click() {
     AdvanceState();

@@ -6,7 +6,7 @@
 #include "win/Controls.h"
 
 class TBitCheckBox : public TWinControl, public IPublished {
-public:
+  public:
     TBitCheckBox(TComponent* owner, TWinControl* parent, const TBounds& bounds, const std::string& caption);
     std::string ClassName() const override { return "TBitCheckBox"; }
     // Checked, as the settings storage keeps it.
@@ -15,7 +15,9 @@ public:
     TCheckBoxState State() const { return state_; }
     void SetState(TCheckBoxState state);
     bool Checked() const { return state_ == TCheckBoxState::cbChecked; }
-    void SetChecked(bool checked) { SetState(checked ? TCheckBoxState::cbChecked : TCheckBoxState::cbUnchecked); }
+    void SetChecked(bool checked) {
+        SetState(checked ? TCheckBoxState::cbChecked : TCheckBoxState::cbUnchecked);
+    }
     bool AllowGrayed() const { return allowGrayed_; }
     void SetAllowGrayed(bool allow) { allowGrayed_ = allow; }
     TLeftRight Alignment() const { return alignment_; }
@@ -35,10 +37,10 @@ public:
     // Paints the whole control into a device context (used for WM_PAINT and WM_PRINTCLIENT).
     void Paint(HDC dc) override;
 
-protected:
+  protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
-private:
+  private:
     static int Index(TCheckBoxState state) { return static_cast<int>(state); }
     void Click();
 

@@ -199,18 +199,19 @@ void TFilenameEdit::SetAcceptFiles(bool accept) {
 
 const TClassDesc& TFilenameEdit::PublishedClass() const {
     using E = TFilenameEdit;
-    static const TClassDesc desc(
-        "TFilenameEdit", nullptr,
-        {published::String<E>(
-             "FileName", [](const E& e) { return e.FileName(); },
-             [](E& e, const std::string& v) { e.SetFileName(v); }),
-         published::String<E>(
-             "InitialDir", [](const E& e) { return e.InitialDir(); },
-             [](E& e, const std::string& v) { e.SetInitialDir(v); })});
+    static const TClassDesc desc("TFilenameEdit", nullptr,
+                                 {published::String<E>(
+                                      "FileName", [](const E& e) { return e.FileName(); },
+                                      [](E& e, const std::string& v) { e.SetFileName(v); }),
+                                  published::String<E>(
+                                      "InitialDir", [](const E& e) { return e.InitialDir(); },
+                                      [](E& e, const std::string& v) { e.SetInitialDir(v); })});
     return desc;
 }
 
-std::string TFilenameEdit::Text() const { return Caption(); }
+std::string TFilenameEdit::Text() const {
+    return Caption();
+}
 
 void TFilenameEdit::SetText(const std::string& text) {
     std::string shown = text;
@@ -226,7 +227,9 @@ void TFilenameEdit::SetText(const std::string& text) {
         OnChange(this);
 }
 
-std::string TFilenameEdit::FileName() const { return tooledit::NameFromText(Text(), FileExistsAt); }
+std::string TFilenameEdit::FileName() const {
+    return tooledit::NameFromText(Text(), FileExistsAt);
+}
 
 void TFilenameEdit::SetFileName(const std::string& name) {
     SetText(tooledit::TextForFileName(name, FileExistsAt));
@@ -348,7 +351,8 @@ LRESULT TFilenameEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
         const LRESULT result = DefaultHandler(msg, wParam, lParam);
-        if (tooledit::PressesButton(static_cast<std::uint16_t>(wParam), CurrentShift(), clickKey_, buttonWidth_)) {
+        if (tooledit::PressesButton(static_cast<std::uint16_t>(wParam), CurrentShift(), clickKey_,
+                                    buttonWidth_)) {
             ButtonClick();
             return 0;
         }

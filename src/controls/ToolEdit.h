@@ -15,16 +15,16 @@ class TFilenameEdit;
 
 // The speed button inside the edit: paints its glyph raised, pressed or disabled, reports clicks.
 class TEditButton : public TWinControl {
-public:
+  public:
     TEditButton(TComponent* owner, TFilenameEdit* edit);
     std::string ClassName() const override { return "TEditButton"; }
     void SetGlyph(HBITMAP glyph, int numGlyphs);
 
-protected:
+  protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void Paint(HDC dc) override;
 
-private:
+  private:
     TFilenameEdit* edit_;
     HBITMAP glyph_ = nullptr;
     int numGlyphs_ = 1;
@@ -36,7 +36,7 @@ enum class TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
 using TExecOpenDialogEvent = std::function<void(TComponent* sender, std::string& name, bool& action)>;
 
 class TFilenameEdit : public TWinControl, public IPublished {
-public:
+  public:
     struct Settings {
         TBounds bounds;
         std::string filter = "All files (*.*)|*.*";
@@ -80,12 +80,12 @@ public:
     TExecOpenDialogEvent OnAfterDialog;
     TNotifyEvent OnDropFiles;
 
-protected:
+  protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void CommandNotify(WORD code) override;
     HBRUSH CtlColor(HDC dc) override;
 
-private:
+  private:
     void LayoutButton();
     void DropFiles(HDROP drop);
     bool RunDialog(std::string& name);

@@ -26,7 +26,8 @@ void DeleteKeyTree(HKEY parent, const std::string& name) {
         char buffer[256]; // a key name holds at most 255 characters
         for (DWORD index = 0;; ++index) {
             DWORD size = sizeof buffer;
-            if (RegEnumKeyExA(key.get(), index, buffer, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            if (RegEnumKeyExA(key.get(), index, buffer, &size, nullptr, nullptr, nullptr, nullptr) !=
+                ERROR_SUCCESS)
                 break;
             children.emplace_back(buffer, size);
         }
@@ -40,14 +41,16 @@ void DeleteKeyTree(HKEY parent, const std::string& name) {
 bool TRegistrySettingsStore::OpenKey(const std::string& keyPath) {
     key_.reset();
     HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
         return false;
     key_.reset(key);
     return true;
 }
 
-void TRegistrySettingsStore::CloseKey() { key_.reset(); }
+void TRegistrySettingsStore::CloseKey() {
+    key_.reset();
+}
 
 std::string TRegistrySettingsStore::ReadString(const std::string& section, const std::string& name,
                                                const std::string& def) {
@@ -64,8 +67,8 @@ std::string TRegistrySettingsStore::ReadString(const std::string& section, const
         return {};
     std::vector<char> data(size + 1, '\0');
     DWORD got = size;
-    if (RegQueryValueExA(key.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &got) !=
-        ERROR_SUCCESS)
+    if (RegQueryValueExA(key.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
+                         &got) != ERROR_SUCCESS)
         throw ERegistryException(rtl::Format(rtl::SRegGetDataFailed, name));
     return std::string(data.data());
 }
@@ -82,7 +85,9 @@ void TRegistrySettingsStore::WriteString(const std::string& section, const std::
         throw ERegistryException(rtl::Format(rtl::SRegSetDataFailed, name));
 }
 
-void TRegistrySettingsStore::EraseSection(const std::string& section) { DeleteKeyTree(Base(), section); }
+void TRegistrySettingsStore::EraseSection(const std::string& section) {
+    DeleteKeyTree(Base(), section);
+}
 
 TFormStorage* CreateFormStorage(TForm* form, const std::string& section, TPlacementOptions options,
                                 std::initializer_list<const char*> storedProps) {

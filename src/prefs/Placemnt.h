@@ -12,15 +12,16 @@ class TForm;
 
 // ISettingsStore over the registry: the storage key below HKEY_CURRENT_USER, one subkey per section.
 class TRegistrySettingsStore final : public ISettingsStore {
-public:
+  public:
     bool OpenKey(const std::string& keyPath) override;
     void CloseKey() override;
     bool KeyOpen() const override { return static_cast<bool>(key_); }
-    std::string ReadString(const std::string& section, const std::string& name, const std::string& def) override;
+    std::string ReadString(const std::string& section, const std::string& name,
+                           const std::string& def) override;
     void WriteString(const std::string& section, const std::string& name, const std::string& text) override;
     void EraseSection(const std::string& section) override;
 
-private:
+  private:
     HKEY Base() const { return key_ ? key_.get() : HKEY_CURRENT_USER; }
     RegKey key_;
 };

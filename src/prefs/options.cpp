@@ -18,8 +18,8 @@ TPForm::TPForm(TComponent* owner) : TForm(owner) {
     HeadLabel1->SetColor(clGray);
     HeadLabelText = new TLabel(this, HeadLabel1, 6, 3, "Default settings.");
     HeadLabelText->SetTransparent(true);
-    HeadLabelText->Font().Assign(TFontDesc{0, clWhite, -13, "Arial", TFontPitch::fpDefault,
-                                           FontStyleBit(TFontStyle::fsBold)});
+    HeadLabelText->Font().Assign(
+        TFontDesc{0, clWhite, -13, "Arial", TFontPitch::fpDefault, FontStyleBit(TFontStyle::fsBold)});
 
     GroupBox1 = new TGroupBox(this, this, {8, 25, 385, 49}, "Path to the commandline compiler.");
     GroupBox1->SetName("GroupBox1");
@@ -94,4 +94,6 @@ void TPForm::BitBtn1Click(TComponent*) {
     Close();
 }
 
-void TPForm::BitBtn2Click(TComponent*) { Application->HelpContext(17); }
+void TPForm::BitBtn2Click(TComponent*) {
+    Application->HelpContext(17);
+}

@@ -9,7 +9,7 @@
 #include "win/StdCtrls.h"
 
 class TPForm : public TForm {
-public:
+  public:
     explicit TPForm(TComponent* owner);
     ~TPForm() override;
     std::string ClassName() const override { return "TPForm"; }

@@ -74,10 +74,10 @@ void TWinControl::CreateHandle(const TCreateParams& params) {
         style |= WS_TABSTOP;
     HWND parentWnd = parent_ ? parent_->Handle() : params.ownerWnd;
     const char* cls = params.className ? params.className : kControlClass;
-    HWND wnd = CreateWindowExA(params.exStyle, cls, params.caption.c_str(), style, bounds_.left, bounds_.top,
-                               bounds_.width, bounds_.height, parentWnd,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), GetModuleHandleA(nullptr),
-                               this);
+    HWND wnd =
+        CreateWindowExA(params.exStyle, cls, params.caption.c_str(), style, bounds_.left, bounds_.top,
+                        bounds_.width, bounds_.height, parentWnd,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), GetModuleHandleA(nullptr), this);
     if (!wnd)
         throw Exception("Cannot create a window of class " + std::string(cls));
     Attach(wnd);
@@ -204,7 +204,9 @@ HBRUSH TWinControl::BackgroundBrush() {
 
 void TWinControl::Paint(HDC) {}
 
-bool TWinControl::DrawItem(const DRAWITEMSTRUCT&) { return false; }
+bool TWinControl::DrawItem(const DRAWITEMSTRUCT&) {
+    return false;
+}
 
 void TWinControl::FontChanged() {
     if (!handle_)
@@ -337,4 +339,6 @@ void TWinControl::Update() const {
         UpdateWindow(handle_);
 }
 
-bool TWinControl::DialogChar(char) { return false; }
+bool TWinControl::DialogChar(char) {
+    return false;
+}

@@ -32,7 +32,7 @@ struct TCreateParams {
 };
 
 class TWinControl : public TComponent {
-public:
+  public:
     // Controls are made with their owner (the form) and their parent control, whose window exists.
     TWinControl(TComponent* owner, TWinControl* parent);
     ~TWinControl() override;
@@ -87,7 +87,7 @@ public:
     TNotifyEvent OnClick;
     TNotifyEvent OnChange;
 
-protected:
+  protected:
     // Makes the window; derived constructors call it once their settings are known.
     void CreateHandle(const TCreateParams& params);
     virtual LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
@@ -104,7 +104,7 @@ protected:
     void SetOwnerPainted(bool own) { ownPaint_ = own; }
     HBRUSH BackgroundBrush();
 
-private:
+  private:
     friend class TForm;
     static LRESULT CALLBACK StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
     void Attach(HWND wnd);

@@ -12,7 +12,7 @@ void ShowMessage(const std::string& text);
 
 // The platform's font dialog for screen fonts, with effects (colour, underline, strike-out).
 class TFontDialog : public TComponent {
-public:
+  public:
     explicit TFontDialog(TComponent* owner) : TComponent(owner) {}
     std::string ClassName() const override { return "TFontDialog"; }
 
@@ -22,7 +22,7 @@ public:
     // Runs the dialog; true when the user confirmed, and Font() then holds the chosen font.
     bool Execute();
 
-private:
+  private:
     TFont font_;
     int minFontSize_ = 0;
     int maxFontSize_ = 0;
@@ -30,7 +30,7 @@ private:
 
 // The platform's colour dialog with its sixteen custom colours.
 class TColorDialog : public TComponent {
-public:
+  public:
     explicit TColorDialog(TComponent* owner) : TComponent(owner) { customColors_.fill(clWhite); }
     std::string ClassName() const override { return "TColorDialog"; }
 
@@ -43,7 +43,7 @@ public:
     // what the user chose. Cancelling changes neither.
     bool Execute();
 
-private:
+  private:
     TColor color_ = clBlack;
     std::array<TColor, 16> customColors_{};
     bool fullOpen_ = false;

@@ -25,15 +25,17 @@ DWORD StyleFor(TBorderStyle border, bool minimizeBox, bool maximizeBox) {
     case TBorderStyle::bsDialog:
         return WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | DS_MODALFRAME;
     case TBorderStyle::bsSingle:
-        return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | (minimizeBox ? WS_MINIMIZEBOX : 0) |
-               (maximizeBox ? WS_MAXIMIZEBOX : 0);
+        return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN |
+               (minimizeBox ? WS_MINIMIZEBOX : 0) | (maximizeBox ? WS_MAXIMIZEBOX : 0);
     case TBorderStyle::bsSizeable:
     default:
         return WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
     }
 }
 
-DWORD ExStyleFor(TBorderStyle border) { return border == TBorderStyle::bsDialog ? WS_EX_DLGMODALFRAME : 0; }
+DWORD ExStyleFor(TBorderStyle border) {
+    return border == TBorderStyle::bsDialog ? WS_EX_DLGMODALFRAME : 0;
+}
 
 BOOL CALLBACK HideOwnWindow(HWND wnd, LPARAM) {
     if (TWinControl::FromHandle(wnd))
@@ -82,7 +84,9 @@ TForm::TForm(TComponent* owner) : TWinControl(owner, nullptr) {
     CreateHandle(params);
 }
 
-TForm::~TForm() { DestroyForm(); }
+TForm::~TForm() {
+    DestroyForm();
+}
 
 void TForm::DestroyForm() {
     if (destroying_)
@@ -105,7 +109,8 @@ void TForm::DestroyForm() {
 void TForm::SetBorderStyle(TBorderStyle style, bool minimizeBox, bool maximizeBox) {
     borderStyle_ = style;
     const DWORD visible = IsWindowVisible(Handle()) ? WS_VISIBLE : 0;
-    SetWindowLongPtrA(Handle(), GWL_STYLE, static_cast<LONG_PTR>(StyleFor(style, minimizeBox, maximizeBox) | visible));
+    SetWindowLongPtrA(Handle(), GWL_STYLE,
+                      static_cast<LONG_PTR>(StyleFor(style, minimizeBox, maximizeBox) | visible));
     SetWindowLongPtrA(Handle(), GWL_EXSTYLE, static_cast<LONG_PTR>(ExStyleFor(style)));
     if (style == TBorderStyle::bsDialog) {
         // A dialog frame shows no icon in its caption.
@@ -124,9 +129,9 @@ void TForm::SetClientSize(int width, int height) {
 
 HWND TForm::ToolTip() {
     if (!toolTip_) {
-        toolTip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
-                                   GetModuleHandleA(nullptr), nullptr);
+        toolTip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(),
+                                   nullptr, GetModuleHandleA(nullptr), nullptr);
     }
     return toolTip_;
 }
@@ -153,7 +158,9 @@ void TForm::RunShowHandler() {
     }
 }
 
-bool TForm::Showing() const { return IsWindowVisible(Handle()) != FALSE; }
+bool TForm::Showing() const {
+    return IsWindowVisible(Handle()) != FALSE;
+}
 
 void TForm::Show() {
     if (Showing()) {
@@ -291,7 +298,8 @@ void TForm::SetWindowState(TWindowState state) {
 placement::TWindowFacts TForm::WindowFacts() const {
     placement::TWindowFacts facts;
     facts.isMainWindow = Application && Application->MainForm() == this;
-    facts.applicationMinimized = Application && Application->MainForm() && IsIconic(Application->MainForm()->Handle());
+    facts.applicationMinimized =
+        Application && Application->MainForm() && IsIconic(Application->MainForm()->Handle());
     facts.visible = Showing();
     facts.sizeableBorder = borderStyle_ == TBorderStyle::bsSizeable;
     facts.screenCenter = position_ == TPosition::poScreenCenter;
@@ -336,8 +344,8 @@ void TForm::SetPlacement(const placement::TPlacementRecord& record) {
     wp.showCmd = static_cast<UINT>(record.showCmd);
     wp.ptMinPosition = {record.ptMinPosition.x, record.ptMinPosition.y};
     wp.ptMaxPosition = {record.ptMaxPosition.x, record.ptMaxPosition.y};
-    wp.rcNormalPosition = {record.rcNormalPosition.left, record.rcNormalPosition.top, record.rcNormalPosition.right,
-                           record.rcNormalPosition.bottom};
+    wp.rcNormalPosition = {record.rcNormalPosition.left, record.rcNormalPosition.top,
+                           record.rcNormalPosition.right, record.rcNormalPosition.bottom};
     SetWindowPlacement(Handle(), &wp);
     RECT rc{};
     GetWindowRect(Handle(), &rc);
@@ -419,7 +427,9 @@ TApplication::~TApplication() {
     Application = nullptr;
 }
 
-HWND TApplication::Handle() const { return mainForm_ ? mainForm_->Handle() : nullptr; }
+HWND TApplication::Handle() const {
+    return mainForm_ ? mainForm_->Handle() : nullptr;
+}
 
 void TApplication::HelpContext(int context) {
     WinHelpA(Handle(), helpFile_.c_str(), HELP_CONTEXT, static_cast<ULONG_PTR>(context));
@@ -442,7 +452,8 @@ bool TApplication::ProcessMessage(MSG& msg) {
     if (form) {
         bool offer = msg.message == WM_SYSCHAR;
         if (msg.message == WM_CHAR && msg.hwnd) {
-            const LRESULT code = SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
+            const LRESULT code =
+                SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
             offer = (code & (DLGC_WANTCHARS | DLGC_WANTALLKEYS | DLGC_HASSETSEL)) == 0 && msg.wParam > ' ';
         }
         if (offer) {

@@ -18,13 +18,13 @@ enum class TCloseAction { caNone, caHide, caFree, caMinimize };
 // Every visible, enabled top-level window of this thread but one, disabled for one scope (while a
 // modal window or a message box shows) and enabled again afterwards if it still exists.
 class ThreadWindowsDisabler {
-public:
+  public:
     explicit ThreadWindowsDisabler(HWND except = nullptr);
     ~ThreadWindowsDisabler();
     ThreadWindowsDisabler(const ThreadWindowsDisabler&) = delete;
     ThreadWindowsDisabler& operator=(const ThreadWindowsDisabler&) = delete;
 
-private:
+  private:
     static BOOL CALLBACK Collect(HWND wnd, LPARAM self);
     HWND except_;
     std::vector<HWND> windows_;
@@ -35,7 +35,7 @@ void ShowUnhandledException(const std::exception& e) noexcept;
 
 // A form is the window its form storage keeps the placement of.
 class TForm : public TWinControl, public IPlacementWindow {
-public:
+  public:
     explicit TForm(TComponent* owner);
     ~TForm() override;
     std::string ClassName() const override { return "TForm"; }
@@ -86,12 +86,12 @@ public:
     std::function<void(TComponent*, TCloseAction&)> OnClose;
     std::function<void(TComponent*)> OnDestroy;
 
-protected:
+  protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     // Derived destructors call this first, while their members still live.
     void DestroyForm();
 
-private:
+  private:
     void ApplyPositionOnFirstShow();
     void RunShowHandler();
 
@@ -108,7 +108,7 @@ private:
 };
 
 class TApplication : public TComponent {
-public:
+  public:
     TApplication();
     ~TApplication() override;
     std::string ClassName() const override { return "TApplication"; }
@@ -142,7 +142,7 @@ public:
 
     void HandleException(const std::exception& e);
 
-private:
+  private:
     bool ProcessMessage(MSG& msg);
 
     std::string title_;

@@ -111,7 +111,8 @@ void DrawTransparentBitmap(HDC dc, HBITMAP bitmap, int srcX, int srcY, int width
     TransparentBlt(dc, destX, destY, width, height, source.get(), srcX, srcY, width, height, transparent);
 }
 
-void DrawDisabledBitmap(HDC dc, HBITMAP bitmap, int srcX, int srcY, int width, int height, int destX, int destY) {
+void DrawDisabledBitmap(HDC dc, HBITMAP bitmap, int srcX, int srcY, int width, int height, int destX,
+                        int destY) {
     MemoryDc source(CreateCompatibleDC(dc));
     SelectionScope selectSource(source.get(), bitmap);
     BITMAP info{};

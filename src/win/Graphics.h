@@ -13,7 +13,7 @@ COLORREF ColorToRGB(TColor color);
 int ScreenPixelsPerInch();
 
 class TFont {
-public:
+  public:
     TFont() = default;
     explicit TFont(TFontDesc desc) : desc_(std::move(desc)) {}
     TFont(const TFont&) = delete;
@@ -38,7 +38,7 @@ public:
 
     std::function<void()> OnChange;
 
-private:
+  private:
     void Changed();
 
     TFontDesc desc_;
@@ -54,4 +54,5 @@ void DrawTransparentBitmap(HDC dc, HBITMAP bitmap, int srcX, int srcY, int width
 
 // Draws the bitmap's shape (every pixel but the transparent ones) embossed: highlight one pixel right
 // and down, then shadow in place, as disabled glyphs look.
-void DrawDisabledBitmap(HDC dc, HBITMAP bitmap, int srcX, int srcY, int width, int height, int destX, int destY);
+void DrawDisabledBitmap(HDC dc, HBITMAP bitmap, int srcX, int srcY, int width, int height, int destX,
+                        int destY);

@@ -5,7 +5,7 @@
 #include <utility>
 
 template <class Traits> class UniqueHandle {
-public:
+  public:
     using handle_type = typename Traits::handle_type;
     UniqueHandle() = default;
     explicit UniqueHandle(handle_type h) : h_(h) {}
@@ -28,7 +28,7 @@ public:
         h_ = h;
     }
 
-private:
+  private:
     handle_type h_ = Traits::invalid();
 };
 
@@ -77,7 +77,7 @@ using MemoryDc = UniqueHandle<MemoryDcTraits>;
 
 // A window's device context, released on every path.
 class WindowDc {
-public:
+  public:
     explicit WindowDc(HWND wnd) : wnd_(wnd), dc_(GetDC(wnd)) {}
     ~WindowDc() {
         if (dc_)
@@ -87,14 +87,14 @@ public:
     WindowDc& operator=(const WindowDc&) = delete;
     HDC get() const { return dc_; }
 
-private:
+  private:
     HWND wnd_;
     HDC dc_;
 };
 
 // Selects an object into a device context for one scope and puts the previous one back.
 class SelectionScope {
-public:
+  public:
     SelectionScope(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
     ~SelectionScope() {
         if (previous_ && previous_ != HGDI_ERROR)
@@ -103,19 +103,19 @@ public:
     SelectionScope(const SelectionScope&) = delete;
     SelectionScope& operator=(const SelectionScope&) = delete;
 
-private:
+  private:
     HDC dc_;
     HGDIOBJ previous_;
 };
 
 // Sets the error mode for one scope and restores the previous one.
 class ErrorModeScope {
-public:
+  public:
     explicit ErrorModeScope(UINT mode) : previous_(SetErrorMode(mode)) {}
     ~ErrorModeScope() { SetErrorMode(previous_); }
     ErrorModeScope(const ErrorModeScope&) = delete;
     ErrorModeScope& operator=(const ErrorModeScope&) = delete;
 
-private:
+  private:
     UINT previous_;
 };

@@ -120,7 +120,8 @@ bool TButton::DrawItem(const DRAWITEMSTRUCT& item) {
 
 // ---------------------------------------------------------------- TGroupBox
 
-TGroupBox::TGroupBox(TComponent* owner, TWinControl* parent, const TBounds& bounds, const std::string& caption)
+TGroupBox::TGroupBox(TComponent* owner, TWinControl* parent, const TBounds& bounds,
+                     const std::string& caption)
     : TWinControl(owner, parent) {
     SetBounds(bounds.left, bounds.top, bounds.width, bounds.height);
     TCreateParams params;
@@ -185,7 +186,8 @@ void TPanel::Paint(HDC dc) {
         if (cut == TBevelCut::bvNone)
             return;
         const bool raised = cut == TBevelCut::bvRaised;
-        Frame3D(dc, rc, raised ? clBtnHighlight : clBtnShadow, raised ? clBtnShadow : clBtnHighlight, bevelWidth_);
+        Frame3D(dc, rc, raised ? clBtnHighlight : clBtnShadow, raised ? clBtnShadow : clBtnHighlight,
+                bevelWidth_);
     };
     bevel(outer_);
     bevel(inner_);
@@ -268,7 +270,9 @@ void TListBox::AddItem(const std::string& item) {
     SendMessageA(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
 }
 
-int TListBox::Count() const { return static_cast<int>(SendMessageA(Handle(), LB_GETCOUNT, 0, 0)); }
+int TListBox::Count() const {
+    return static_cast<int>(SendMessageA(Handle(), LB_GETCOUNT, 0, 0));
+}
 
 // ---------------------------------------------------------------- TBevel
 
@@ -327,7 +331,8 @@ void TImage::SetBitmap(const char* resourceName) {
 }
 
 void TImage::SetIcon(const char* resourceName, bool stretch) {
-    icon_ = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), resourceName, IMAGE_ICON, 32, 32, LR_SHARED));
+    icon_ = static_cast<HICON>(
+        LoadImageA(GetModuleHandleA(nullptr), resourceName, IMAGE_ICON, 32, 32, LR_SHARED));
     stretch_ = stretch;
     Invalidate();
 }
@@ -343,6 +348,7 @@ void TImage::Paint(HDC dc) {
         SelectionScope select(source.get(), bitmap_.get());
         BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, source.get(), 0, 0, SRCCOPY);
     } else if (icon_) {
-        DrawIconEx(dc, 0, 0, icon_, stretch_ ? rc.right : 32, stretch_ ? rc.bottom : 32, 0, nullptr, DI_NORMAL);
+        DrawIconEx(dc, 0, 0, icon_, stretch_ ? rc.right : 32, stretch_ ? rc.bottom : 32, 0, nullptr,
+                   DI_NORMAL);
     }
 }

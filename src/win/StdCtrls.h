@@ -10,7 +10,7 @@
 
 // A push button with an optional glyph left of its caption (drawn by the button itself).
 class TButton : public TWinControl {
-public:
+  public:
     TButton(TComponent* owner, TWinControl* parent, const TBounds& bounds, const std::string& caption);
     std::string ClassName() const override { return "TBitBtn"; }
     // The glyph comes from a bitmap resource; `numGlyphs` images side by side (normal, disabled).
@@ -19,13 +19,13 @@ public:
     void SetDefault(bool isDefault);
     void Click();
 
-protected:
+  protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void CommandNotify(WORD code) override;
 
     bool DrawItem(const DRAWITEMSTRUCT& item) override;
 
-private:
+  private:
     BitmapHandle glyph_;
     int numGlyphs_ = 1;
     int modalResult_ = 0;
@@ -33,26 +33,26 @@ private:
 };
 
 class TGroupBox : public TWinControl {
-public:
+  public:
     TGroupBox(TComponent* owner, TWinControl* parent, const TBounds& bounds, const std::string& caption);
     std::string ClassName() const override { return "TGroupBox"; }
 
-protected:
+  protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 };
 
 enum class TBevelCut { bvNone, bvLowered, bvRaised };
 
 class TPanel : public TWinControl {
-public:
+  public:
     TPanel(TComponent* owner, TWinControl* parent, const TBounds& bounds);
     std::string ClassName() const override { return "TPanel"; }
     void SetBevels(TBevelCut outer, TBevelCut inner, int width);
 
-protected:
+  protected:
     void Paint(HDC dc) override;
 
-private:
+  private:
     TBevelCut outer_ = TBevelCut::bvRaised;
     TBevelCut inner_ = TBevelCut::bvNone;
     int bevelWidth_ = 1;
@@ -63,33 +63,33 @@ void Frame3D(HDC dc, RECT& rc, TColor topLeft, TColor bottomRight, int width);
 
 // A caption; its size follows its text.
 class TLabel : public TWinControl {
-public:
+  public:
     TLabel(TComponent* owner, TWinControl* parent, int left, int top, const std::string& caption);
     std::string ClassName() const override { return "TLabel"; }
     void SetTransparent(bool transparent) { transparent_ = transparent; }
     void AdjustSize();
 
-protected:
+  protected:
     void FontChanged() override;
     HBRUSH CtlColor(HDC dc) override;
 
-private:
+  private:
     bool transparent_ = false;
 };
 
 class TEdit : public TWinControl {
-public:
+  public:
     TEdit(TComponent* owner, TWinControl* parent, const TBounds& bounds, DWORD extraStyle = 0);
     std::string ClassName() const override { return "TEdit"; }
     std::string Text() const { return Caption(); }
     void SetText(const std::string& text) { SetCaption(text); }
 
-protected:
+  protected:
     void CommandNotify(WORD code) override;
 };
 
 class TListBox : public TWinControl {
-public:
+  public:
     TListBox(TComponent* owner, TWinControl* parent, const TBounds& bounds, bool border);
     std::string ClassName() const override { return "TListBox"; }
     void SetItemHeight(int height);
@@ -100,31 +100,31 @@ public:
 enum class TBevelShape { bsFrame, bsBottomLine };
 
 class TBevel : public TWinControl {
-public:
+  public:
     TBevel(TComponent* owner, TWinControl* parent, const TBounds& bounds, TBevelShape shape);
     std::string ClassName() const override { return "TBevel"; }
 
-protected:
+  protected:
     void Paint(HDC dc) override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
-private:
+  private:
     TBevelShape shape_;
 };
 
 // A picture: a bitmap or an icon resource, drawn at its size or stretched.
 class TImage : public TWinControl {
-public:
+  public:
     TImage(TComponent* owner, TWinControl* parent, const TBounds& bounds);
     std::string ClassName() const override { return "TImage"; }
     void SetBitmap(const char* resourceName);
     void SetIcon(const char* resourceName, bool stretch);
 
-protected:
+  protected:
     void Paint(HDC dc) override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
-private:
+  private:
     BitmapHandle bitmap_;
     HICON icon_ = nullptr;
     bool stretch_ = false;

@@ -9,7 +9,9 @@ using namespace e2e;
 namespace {
 const char* const kCompilerFolder = "C:\\Program Files\\Borland\\Delphi 3\\Bin";
 
-std::string ConfigPath() { return JoinPath(kCompilerFolder, "Dcc32.cfg"); }
+std::string ConfigPath() {
+    return JoinPath(kCompilerFolder, "Dcc32.cfg");
+}
 
 std::string LibrarySetting(const char* name) {
     HKEY key;
@@ -36,14 +38,16 @@ HWND ControlAt(HWND window, int x, int y) {
     }
 }
 
-void ClickCheckBox(HWND box) { PostMessageA(box, WM_LBUTTONUP, 0, MAKELPARAM(5, 5)); }
+void ClickCheckBox(HWND box) {
+    PostMessageA(box, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+}
 
 void PressAlt(HWND window, char letter) {
     PostMessageA(window, WM_SYSCHAR, static_cast<unsigned char>(letter), 1 << 29);
 }
 
 class Preferences : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ResetSettings();
         DeleteFileA(ConfigPath().c_str());
@@ -75,16 +79,16 @@ TEST_F(Preferences, CloseWritesTheConfigurationAndTheSwitchesReachTheNextCompile
     HWND runp = FindChild(prefs, "&Run project when compiled.");
     ASSERT_NE(mapfile, nullptr);
     ASSERT_NE(runp, nullptr);
-    ClickCheckBox(mapfile);     // mouse: on
-    PressAlt(prefs, 'b');       // keyboard accelerator: Build all on
-    ClickCheckBox(runp);        // on ...
+    ClickCheckBox(mapfile);              // mouse: on
+    PressAlt(prefs, 'b');                // keyboard accelerator: Build all on
+    ClickCheckBox(runp);                 // on ...
     PostMessageA(runp, WM_CHAR, ' ', 0); // ... and off again with the blank key
     Click(FindChild(prefs, "&Close"));
     ASSERT_TRUE(WaitUntil([&] { return FindWindowOf(app_.Id(), kPrefsCaption) == nullptr; }, 10000));
 
     const std::string search = LibrarySetting("SearchPath");
-    const std::string expected = "-a " + LibrarySetting("UnitAliases") + "\r\n-u\"" + search + "\"\r\n-i\"" + search +
-                                 "\"\r\n-o\"" + search + "\"\r\n-r\"" + search + "\"\r\n";
+    const std::string expected = "-a " + LibrarySetting("UnitAliases") + "\r\n-u\"" + search + "\"\r\n-i\"" +
+                                 search + "\"\r\n-o\"" + search + "\"\r\n-r\"" + search + "\"\r\n";
     EXPECT_EQ(ReadFileBytes(ConfigPath()), expected);
 
     const std::string folder = FreshFolder("prefs-compile");

@@ -12,7 +12,8 @@ std::set<std::string> ValueNames(const std::string& section, bool& allStrings) {
     std::set<std::string> names;
     allStrings = true;
     HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, ("Software\\tnwk\\" + section).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, ("Software\\tnwk\\" + section).c_str(), 0, KEY_READ, &key) !=
+        ERROR_SUCCESS)
         return names;
     char name[256];
     for (DWORD index = 0;; ++index) {
@@ -29,8 +30,8 @@ std::set<std::string> ValueNames(const std::string& section, bool& allStrings) {
 
 void SetDword(const std::string& section, const std::string& name, DWORD value) {
     HKEY key;
-    RegCreateKeyExA(HKEY_CURRENT_USER, ("Software\\tnwk\\" + section).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                    &key, nullptr);
+    RegCreateKeyExA(HKEY_CURRENT_USER, ("Software\\tnwk\\" + section).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                    nullptr, &key, nullptr);
     RegSetValueExA(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
     RegCloseKey(key);
 }
@@ -41,9 +42,9 @@ RECT WindowRect(HWND wnd) {
     return rc;
 }
 
-const std::set<std::string> kPlacementNames = {"Flags",    "ShowCmd",          "PixelsPerInch",
-                                               "MinMaxPos", "MinMaxPos(1024x768)", "NormPos",
-                                               "NormPos(1024x768)", "Visible"};
+const std::set<std::string> kPlacementNames = {
+    "Flags",   "ShowCmd",           "PixelsPerInch", "MinMaxPos", "MinMaxPos(1024x768)",
+    "NormPos", "NormPos(1024x768)", "Visible"};
 
 std::set<std::string> With(std::set<std::string> names, std::initializer_list<const char*> more) {
     for (const char* name : more)
@@ -92,8 +93,8 @@ TEST(Storage, ThePreferencesComeBackAfterARestart) {
     ASSERT_TRUE(app.WaitForExit(10000));
     bool strings = false;
     EXPECT_EQ(ValueNames("Preferences", strings),
-              With(kPlacementNames,
-                   {"RunP_Checked", "Coutput_Checked", "CompPath_FileName", "Buildall_Checked", "Mapfile_Checked"}));
+              With(kPlacementNames, {"RunP_Checked", "Coutput_Checked", "CompPath_FileName",
+                                     "Buildall_Checked", "Mapfile_Checked"}));
     EXPECT_TRUE(strings);
     EXPECT_EQ(ProgramSetting("Preferences", "Buildall_Checked"), "True");
     EXPECT_EQ(ProgramSetting("Preferences", "RunP_Checked"), "False");

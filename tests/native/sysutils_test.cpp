@@ -12,14 +12,15 @@ TEST(SysUtils, TheDefaultHandlerAppendsAPeriodOnlyAfterCharactersSortingAboveIt)
     EXPECT_EQ(rtl::MessageWithPeriod("File was not found"), "File was not found.");
     EXPECT_EQ(rtl::MessageWithPeriod("Done."), "Done.");
     EXPECT_EQ(rtl::MessageWithPeriod("Datentyp für 'x'"), "Datentyp für 'x'"); // quote sorts below "."
-    EXPECT_EQ(rtl::MessageWithPeriod("Can´t"), "Can´t.");                    // byte 180 sorts above
+    EXPECT_EQ(rtl::MessageWithPeriod("Can´t"), "Can´t.");                      // byte 180 sorts above
     EXPECT_EQ(rtl::MessageWithPeriod("a/"), "a/.");
     EXPECT_EQ(rtl::MessageWithPeriod(""), "");
 }
 
 TEST(SysUtils, RuntimeTextsAreWindows1252) {
     EXPECT_EQ(std::string(rtl::SInvalidFileName), "Ung\xFCltiger Dateiname - %s");
-    EXPECT_EQ(std::string(rtl::SFOpenError), "Datei %s kann nicht ge\xF6" "ffnet werden");
+    EXPECT_EQ(std::string(rtl::SFOpenError), "Datei %s kann nicht ge\xF6"
+                                             "ffnet werden");
     EXPECT_EQ(rtl::Format(rtl::SRegGetDataFailed, "Flags"), "Konnte Daten f\xFCr 'Flags' nicht holen");
     EXPECT_EQ(rtl::Format("100%% of %s", "x"), "100% of x");
 }
@@ -75,7 +76,8 @@ TEST(StringList, LoadingAMissingFileFailsWithTheRuntimeTextAndKeepsTheLines) {
         list.LoadFromFile("no-such-folder/output.txt");
         FAIL() << "no failure";
     } catch (const EFOpenError& e) {
-        EXPECT_STREQ(e.what(), "Datei no-such-folder/output.txt kann nicht ge\xF6" "ffnet werden");
+        EXPECT_STREQ(e.what(), "Datei no-such-folder/output.txt kann nicht ge\xF6"
+                               "ffnet werden");
     }
     EXPECT_EQ(list.Lines(), std::vector<std::string>{"kept"});
 
@@ -91,11 +93,11 @@ TEST(StringList, LoadingAMissingFileFailsWithTheRuntimeTextAndKeepsTheLines) {
 
 namespace {
 class TWatcher : public TComponent {
-public:
+  public:
     using TComponent::TComponent;
     std::vector<TComponent*> removed;
 
-protected:
+  protected:
     void Notification(TComponent* component, TOperation operation) override {
         if (operation == TOperation::opRemove)
             removed.push_back(component);

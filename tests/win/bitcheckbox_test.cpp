@@ -8,7 +8,7 @@
 
 namespace {
 class BitCheckBox : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         form_ = std::make_unique<TForm>(nullptr);
         form_->SetClientSize(200, 60);
@@ -50,7 +50,7 @@ TEST_F(BitCheckBox, PaintsTheBuiltInGlyphsFromRowOneWithTheBackgroundForOlive) {
     EXPECT_EQ(PixelAt(14, 1), kBlue); // the tick rises past the square's corner
     box_->SetState(TCheckBoxState::cbGrayed);
     EXPECT_EQ(PixelAt(4, 1), kBlue); // the question mark's top
-    EXPECT_EQ(clicks_, 0);          // states set by property never click
+    EXPECT_EQ(clicks_, 0);           // states set by property never click
 }
 
 TEST_F(BitCheckBox, ADisabledBoxShowsTheSecondImageOnlyWhenTheGlyphHasTwo) {

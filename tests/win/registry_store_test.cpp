@@ -8,7 +8,7 @@ namespace {
 const char* const kKey = "Software\\TarnwickStoreTest";
 
 class RegistryStore : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { Erase(); }
     void TearDown() override { Erase(); }
     static void Erase() {
@@ -17,8 +17,8 @@ protected:
     }
     static void PutDword(const std::string& section, const std::string& name, DWORD value) {
         HKEY key;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, (std::string(kKey) + "\\" + section).c_str(), 0, nullptr, 0,
-                                  KEY_ALL_ACCESS, nullptr, &key, nullptr),
+        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, (std::string(kKey) + "\\" + section).c_str(), 0, nullptr,
+                                  0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
                   ERROR_SUCCESS);
         RegSetValueExA(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
         RegCloseKey(key);
@@ -67,15 +67,15 @@ TEST_F(RegistryStore, ErasingASectionRemovesEverythingBelowIt) {
     store.EraseSection("Output.Memo1_Lines");
     EXPECT_EQ(store.ReadString("Output.Memo1_Lines", "Count", "gone"), "gone");
     HKEY key;
-    EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, (std::string(kKey) + "\\Output.Memo1_Lines").c_str(), 0, KEY_READ,
-                            &key),
+    EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, (std::string(kKey) + "\\Output.Memo1_Lines").c_str(), 0,
+                            KEY_READ, &key),
               ERROR_SUCCESS);
     store.EraseSection("NeverThere"); // no failure
 }
 
 TEST_F(RegistryStore, IntegersReuseTheOpenKeyAndReadHexadecimal) {
     class TWindowlessOwner : public TComponent {
-    public:
+      public:
         TWindowlessOwner() : TComponent(nullptr) {}
         std::string ClassName() const override { return "TWindowlessOwner"; }
     } owner;

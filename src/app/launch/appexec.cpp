@@ -17,7 +17,9 @@ void ProcessPendingMessages() {
 }
 } // namespace
 
-TAppExec::TAppExec(TComponent* owner) : TComponent(owner) { SetLangType(appexec::TLangType::ltFrench); }
+TAppExec::TAppExec(TComponent* owner) : TComponent(owner) {
+    SetLangType(appexec::TLangType::ltFrench);
+}
 
 void TAppExec::SetExePath(const std::string& path) {
     if (path != exePath_)
@@ -50,8 +52,8 @@ void TAppExec::Launch() {
     PROCESS_INFORMATION info{};
     std::vector<char> buffer(commandLine.begin(), commandLine.end());
     buffer.push_back('\0');
-    if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, creationFlags, nullptr, nullptr, &startup,
-                        &info)) {
+    if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, creationFlags, nullptr, nullptr,
+                        &startup, &info)) {
         errNo_ = static_cast<std::int32_t>(GetLastError());
         throw EAppExecWinExec(ErrorText());
     }

@@ -6,7 +6,7 @@
 #include "win/Handles.h"
 
 class TAppExec : public TComponent {
-public:
+  public:
     explicit TAppExec(TComponent* owner);
     std::string ClassName() const override { return "TAppExec"; }
 
@@ -39,7 +39,7 @@ public:
     // started program running.
     void SetStopWaitingOnTerminate(bool stop) { stopWaitingOnTerminate_ = stop; }
 
-private:
+  private:
     void WaitForEnd(HANDLE process);
 
     bool changeDir_ = true;
