@@ -53,12 +53,16 @@ std::string TTextBuffer::Normalized(std::string text) {
 }
 
 void TTextBuffer::Assign(std::string text) {
-    text_ = Normalized(std::move(text));
+    // Swapped in, so the memory of an earlier, longer text goes with it.
+    std::string normalized = Normalized(std::move(text));
+    text_.swap(normalized);
     IndexLines();
 }
 
 void TTextBuffer::IndexLines() {
-    lineStarts_.assign(1, 0);
+    std::vector<std::size_t> starts;
+    starts.reserve(static_cast<std::size_t>(std::count(text_.begin(), text_.end(), '\n')) + 1);
+    starts.push_back(0);
     const char* begin = text_.data();
     const char* end = begin + text_.size();
     for (const char* p = begin; p < end;) {
@@ -66,8 +70,9 @@ void TTextBuffer::IndexLines() {
         if (!found)
             break;
         p = static_cast<const char*>(found) + 1;
-        lineStarts_.push_back(static_cast<std::size_t>(p - begin));
+        starts.push_back(static_cast<std::size_t>(p - begin));
     }
+    lineStarts_.swap(starts);
 }
 
 std::size_t TTextBuffer::LineStart(int line) const {

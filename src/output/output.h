@@ -1,19 +1,61 @@
 #pragma once
-// The output window: shows the compiler's console output ("output.txt" in the project's folder).
+// The output window: shows the compiler's console output ("output.txt" in the project's folder) in a
+// memo below a toolbar for page setup, printing, inserting the date or the project path, the memo's
+// font and background colour, help and closing.
+#include "output/ColorDialogButton.h"
+#include "output/PrintJob.h"
 #include "prefs/Placemnt.h"
+#include "win/Dialogs.h"
 #include "win/Forms.h"
 #include "win/StdCtrls.h"
 
 class TOpForm : public TForm {
-public:
+  public:
     explicit TOpForm(TComponent* owner);
     ~TOpForm() override;
     std::string ClassName() const override { return "TOpForm"; }
 
-    TMemo* Memo1;
-    TFormStorage* FormStorage1;
+    TPanel* Dock1 = nullptr;
+    TButton* PsetupBtn = nullptr;
+    TButton* Printbtn = nullptr;
+    TBevel* ToolbarSep1 = nullptr;
+    TButton* DateBtn = nullptr;
+    TButton* ToolbarButton6 = nullptr;
+    TBevel* ToolbarSep4 = nullptr;
+    TColorDialogButton* ClBtn = nullptr;
+    TButton* FontBtn = nullptr;
+    TBevel* ToolbarSep2 = nullptr;
+    TButton* HelpBtn = nullptr;
+    TBevel* ToolbarSep3 = nullptr;
+    TButton* ExitBtn = nullptr;
+    TMemo* Memo1 = nullptr;
+    TFontDialog* fd = nullptr;
+    TFormStorage* FormStorage1 = nullptr;
 
     void FormShow(TComponent* sender);
+    void PrintbtnClick(TComponent* sender);
+    void PsetupBtnClick(TComponent* sender);
+    void DateBtnClick(TComponent* sender);
+    void ToolbarButton6Click(TComponent* sender);
+    void FontBtnClick(TComponent* sender);
+    void ClBtnColorChange(TComponent* sender);
+    void HelpBtnClick(TComponent* sender);
+    void ExitBtnClick(TComponent* sender);
+
+    // What FormShow does with the output file: the memo takes the file's lines. EFOpenError when the
+    // file cannot be opened; the memo then keeps its text.
+    void LoadOutputFile(const std::string& fileName);
+
+  protected:
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    TButton* MakeToolButton(const char* name, int left, const char* glyph, const char* hint,
+                            void (TOpForm::*handler)(TComponent*));
+    TBevel* MakeSeparator(const char* name, int left);
+    void ArrangeControls();
+
+    TPrintJob printJob_;
 };
 
 extern TOpForm* OpForm;

@@ -35,7 +35,7 @@ void RegisterMemoClass() {
 
 // The clipboard, open for one scope.
 class ClipboardScope {
-public:
+  public:
     explicit ClipboardScope(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
     ~ClipboardScope() {
         if (open_)
@@ -45,7 +45,7 @@ public:
     ClipboardScope& operator=(const ClipboardScope&) = delete;
     bool Open() const { return open_; }
 
-private:
+  private:
     bool open_;
 };
 
@@ -80,14 +80,13 @@ TMemo::~TMemo() {
 }
 
 const TClassDesc& TMemo::PublishedClass() const {
-    static const TClassDesc desc(
-        "TMemo", nullptr,
-        {published::Integer<TMemo>(
-             "Color", [](const TMemo& m) { return m.Color(); },
-             [](TMemo& m, std::int64_t v) { m.SetColor(static_cast<TColor>(v)); }),
-         published::Font<TMemo>(
-             "Font", [](const TMemo& m) { return m.Font().Desc(); },
-             [](TMemo& m, const TFontDesc& desc) { m.Font().Assign(desc); })});
+    static const TClassDesc desc("TMemo", nullptr,
+                                 {published::Integer<TMemo>(
+                                      "Color", [](const TMemo& m) { return m.Color(); },
+                                      [](TMemo& m, std::int64_t v) { m.SetColor(static_cast<TColor>(v)); }),
+                                  published::Font<TMemo>(
+                                      "Font", [](const TMemo& m) { return m.Font().Desc(); },
+                                      [](TMemo& m, const TFontDesc& desc) { m.Font().Assign(desc); })});
     return desc;
 }
 
@@ -137,8 +136,12 @@ void TMemo::InsertLine(int index, const std::string& line) {
     }
 }
 
-std::size_t TMemo::SelStart() const { return std::min(anchor_, caret_); }
-std::size_t TMemo::SelLength() const { return std::max(anchor_, caret_) - SelStart(); }
+std::size_t TMemo::SelStart() const {
+    return std::min(anchor_, caret_);
+}
+std::size_t TMemo::SelLength() const {
+    return std::max(anchor_, caret_) - SelStart();
+}
 
 void TMemo::SetSelection(std::size_t anchor, std::size_t caret) {
     anchor_ = buffer_.Snap(anchor);
@@ -148,7 +151,9 @@ void TMemo::SetSelection(std::size_t anchor, std::size_t caret) {
     Invalidate();
 }
 
-void TMemo::SelectAll() { SetSelection(0, buffer_.Length()); }
+void TMemo::SelectAll() {
+    SetSelection(0, buffer_.Length());
+}
 
 void TMemo::ReplaceSelection(std::string_view text, bool canUndo) {
     Edit(anchor_, caret_, text, canUndo ? TEditKind::Undoable : TEditKind::Programmatic);
@@ -162,7 +167,8 @@ void TMemo::Edit(std::size_t from, std::size_t to, std::string_view text, TEditK
         std::swap(from, to);
     if (from == to && text.empty())
         return;
-    std::string removed = kind == TEditKind::Programmatic ? std::string() : buffer_.Text().substr(from, to - from);
+    std::string removed =
+        kind == TEditKind::Programmatic ? std::string() : buffer_.Text().substr(from, to - from);
     const std::size_t end = buffer_.Replace(from, to, text);
     const std::size_t inserted = end - from;
     if (kind == TEditKind::Programmatic) {
@@ -310,12 +316,17 @@ void TMemo::MeasureAllLines() {
         widest_ = std::max(widest_, LineWidth(buffer_.Line(line)));
 }
 
-int TMemo::VisibleLines() const { return std::max(1, (ClientHeight() - kTopMargin) / lineHeight_); }
+int TMemo::VisibleLines() const {
+    return std::max(1, (ClientHeight() - kTopMargin) / lineHeight_);
+}
 
-int TMemo::TextAreaWidth() const { return std::max(1, ClientWidth() - kLeftMargin); }
+int TMemo::TextAreaWidth() const {
+    return std::max(1, ClientWidth() - kLeftMargin);
+}
 
 std::size_t TMemo::PositionAt(int x, int y) const {
-    const int row = y >= kTopMargin ? (y - kTopMargin) / lineHeight_ : -((kTopMargin - y + lineHeight_ - 1) / lineHeight_);
+    const int row = y >= kTopMargin ? (y - kTopMargin) / lineHeight_
+                                    : -((kTopMargin - y + lineHeight_ - 1) / lineHeight_);
     const int line = std::clamp(topLine_ + row, 0, buffer_.LineCount() - 1);
     return buffer_.LineStart(line) + ColumnAt(buffer_.Line(line), x - kLeftMargin + xOffset_);
 }
@@ -532,7 +543,9 @@ void TMemo::TypeCharacter(char ch) {
     ScrollCaretIntoView();
 }
 
-void TMemo::OnMouseSelect(int x, int y) { MoveCaret(PositionAt(x, y), true); }
+void TMemo::OnMouseSelect(int x, int y) {
+    MoveCaret(PositionAt(x, y), true);
+}
 
 void TMemo::ShowContextMenu(int x, int y) {
     HMENU menu = CreatePopupMenu();
@@ -596,7 +609,8 @@ void TMemo::Paint(HDC dc) {
     BitmapHandle bitmap(CreateCompatibleBitmap(dc, client.right, client.bottom));
     SelectionScope selectBitmap(memory.get(), bitmap.get());
     FillRect(memory.get(), &client, BackgroundBrush());
-    SelectionScope selectFont(memory.get(), font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(SYSTEM_FONT));
+    SelectionScope selectFont(memory.get(),
+                              font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(SYSTEM_FONT));
     SetBkMode(memory.get(), TRANSPARENT);
     const std::size_t selFrom = SelStart();
     const std::size_t selTo = selFrom + SelLength();
@@ -849,8 +863,23 @@ LRESULT TMemo::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case EM_GETFIRSTVISIBLELINE:
         return topLine_;
+    case EM_POSFROMCHAR: {
+        const std::size_t position = static_cast<std::size_t>(wParam);
+        if (position > buffer_.Length())
+            return -1;
+        const int line = buffer_.LineOf(position);
+        const int x =
+            kLeftMargin + Advance(buffer_.Line(line), position - buffer_.LineStart(line)) - xOffset_;
+        const int y = kTopMargin + (line - topLine_) * lineHeight_;
+        return MAKELRESULT(static_cast<WORD>(x), static_cast<WORD>(y));
+    }
+    case EM_CHARFROMPOS: {
+        const std::size_t position = PositionAt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        return MAKELRESULT(static_cast<WORD>(position), static_cast<WORD>(buffer_.LineOf(position)));
+    }
     case EM_LINESCROLL:
-        ScrollTo(topLine_ + static_cast<int>(lParam), xOffset_ + static_cast<int>(wParam) * averageCharWidth_);
+        ScrollTo(topLine_ + static_cast<int>(lParam),
+                 xOffset_ + static_cast<int>(wParam) * averageCharWidth_);
         return TRUE;
     case EM_SCROLLCARET:
         ScrollCaretIntoView();

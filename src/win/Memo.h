@@ -15,7 +15,7 @@
 #include <string_view>
 
 class TMemo : public TWinControl, public IPublished {
-public:
+  public:
     TMemo(TComponent* owner, TWinControl* parent, const TBounds& bounds);
     ~TMemo() override;
     std::string ClassName() const override { return "TMemo"; }
@@ -46,12 +46,12 @@ public:
     // The first line shown at the top.
     int TopLine() const { return topLine_; }
 
-protected:
+  protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void CommandNotify(WORD code) override;
     void Paint(HDC dc) override;
 
-private:
+  private:
     // The kind of a change decides how it can be undone: typed characters in a row undo together.
     enum class TEditKind { Programmatic, Undoable, Typing };
     struct TUndoStep {

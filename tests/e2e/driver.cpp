@@ -38,8 +38,12 @@ bool Process::WaitForExit(int timeoutMs) const {
     return WaitForSingleObject(handle_, static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0;
 }
 
-std::string BinDir() { return TNWK_BIN_DIR; }
-std::string SourceDir() { return TNWK_SOURCE_DIR; }
+std::string BinDir() {
+    return TNWK_BIN_DIR;
+}
+std::string SourceDir() {
+    return TNWK_SOURCE_DIR;
+}
 std::string JoinPath(const std::string& folder, const std::string& name) {
     if (!folder.empty() && folder.back() == '\\')
         return folder + name;
@@ -86,7 +90,8 @@ void CopyExample(const std::string& example, const std::string& folder) {
         return;
     do {
         if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            CopyFileA(JoinPath(source, data.cFileName).c_str(), JoinPath(folder, data.cFileName).c_str(), FALSE);
+            CopyFileA(JoinPath(source, data.cFileName).c_str(), JoinPath(folder, data.cFileName).c_str(),
+                      FALSE);
     } while (FindNextFileA(find, &data));
     FindClose(find);
 }
@@ -155,7 +160,8 @@ std::string WindowText(HWND wnd) {
     // controls.
     char text[4096] = {};
     DWORD_PTR result = 0;
-    SendMessageTimeoutA(wnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, &result);
+    SendMessageTimeoutA(wnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
+                        &result);
     return text;
 }
 
@@ -192,7 +198,8 @@ std::string ClassOf(HWND wnd) {
 
 BOOL CALLBACK FindChildProc(HWND wnd, LPARAM param) {
     auto* search = reinterpret_cast<ChildSearch*>(param);
-    const bool classMatches = search->className->empty() || _stricmp(ClassOf(wnd).c_str(), search->className->c_str()) == 0;
+    const bool classMatches =
+        search->className->empty() || _stricmp(ClassOf(wnd).c_str(), search->className->c_str()) == 0;
     if (search->all) {
         if (classMatches)
             search->all->push_back(wnd);
@@ -241,9 +248,13 @@ std::string MessageBoxText(HWND box) {
     return {};
 }
 
-void Click(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
+void Click(HWND button) {
+    PostMessageA(button, BM_CLICK, 0, 0);
+}
 
-void Close(HWND window) { PostMessageA(window, WM_CLOSE, 0, 0); }
+void Close(HWND window) {
+    PostMessageA(window, WM_CLOSE, 0, 0);
+}
 
 namespace {
 const char* const kProgramKey = "Software\\tnwk";
@@ -271,14 +282,16 @@ std::string ReadString(HKEY root, const std::string& path, const std::string& na
     char buffer[2048] = {};
     DWORD size = sizeof buffer - 1;
     DWORD type = 0;
-    const LONG status = RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
+    const LONG status =
+        RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
     RegCloseKey(key);
     return status == ERROR_SUCCESS ? std::string(buffer) : std::string();
 }
 
 void WriteString(HKEY root, const std::string& path, const std::string& name, const std::string& value) {
     HKEY key;
-    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
         return;
     RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                    static_cast<DWORD>(value.size() + 1));
@@ -286,7 +299,9 @@ void WriteString(HKEY root, const std::string& path, const std::string& name, co
 }
 } // namespace
 
-void DeleteProgramSettings() { DeleteKeyTree(HKEY_CURRENT_USER, kProgramKey); }
+void DeleteProgramSettings() {
+    DeleteKeyTree(HKEY_CURRENT_USER, kProgramKey);
+}
 
 void SetProgramSetting(const std::string& section, const std::string& name, const std::string& value) {
     WriteString(HKEY_CURRENT_USER, std::string(kProgramKey) + "\\" + section, name, value);
@@ -296,9 +311,13 @@ std::string ProgramSetting(const std::string& section, const std::string& name) 
     return ReadString(HKEY_CURRENT_USER, std::string(kProgramKey) + "\\" + section, name);
 }
 
-std::string DelphiEntry() { return ReadString(HKEY_LOCAL_MACHINE, kDelphiKey, "Delphi 3"); }
+std::string DelphiEntry() {
+    return ReadString(HKEY_LOCAL_MACHINE, kDelphiKey, "Delphi 3");
+}
 
-void SetDelphiEntry(const std::string& value) { WriteString(HKEY_LOCAL_MACHINE, kDelphiKey, "Delphi 3", value); }
+void SetDelphiEntry(const std::string& value) {
+    WriteString(HKEY_LOCAL_MACHINE, kDelphiKey, "Delphi 3", value);
+}
 
 void ResetSettings(bool firstStartDone) {
     DeleteProgramSettings();
@@ -306,11 +325,17 @@ void ResetSettings(bool firstStartDone) {
         SetProgramSetting("Defaults", "FirstTime", "1");
 }
 
-DelphiEntryOverride::DelphiEntryOverride(const std::string& value) : saved_(DelphiEntry()) { SetDelphiEntry(value); }
+DelphiEntryOverride::DelphiEntryOverride(const std::string& value) : saved_(DelphiEntry()) {
+    SetDelphiEntry(value);
+}
 
-DelphiEntryOverride::~DelphiEntryOverride() { SetDelphiEntry(saved_); }
+DelphiEntryOverride::~DelphiEntryOverride() {
+    SetDelphiEntry(saved_);
+}
 
-void RemoveFolder(const std::string& folder) { DeleteTree(folder); }
+void RemoveFolder(const std::string& folder) {
+    DeleteTree(folder);
+}
 
 HWND OptionsButton(HWND main) {
     HWND toolbar = ChildWindowFromPointEx(main, POINT{1, 1}, CWP_SKIPINVISIBLE);
@@ -331,7 +356,8 @@ HWND OptionsButton(HWND main) {
 
 bool Settled(HWND window, int timeoutMs) {
     DWORD_PTR result = 0;
-    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, static_cast<UINT>(timeoutMs), &result) != 0;
+    const UINT timeout = static_cast<UINT>(timeoutMs);
+    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, timeout, &result) != 0;
 }
 
 bool PostDroppedFiles(HWND target, const std::vector<std::string>& files) {

@@ -10,7 +10,7 @@ namespace e2e {
 
 // A started program; ends it if it is still running when the test is over.
 class Process {
-public:
+  public:
     Process() = default;
     Process(HANDLE process, DWORD id) : handle_(process), id_(id) {}
     Process(Process&& other) noexcept;
@@ -24,7 +24,7 @@ public:
     bool WaitForExit(int timeoutMs) const;
     bool Running() const { return !WaitForExit(0); }
 
-private:
+  private:
     HANDLE handle_ = nullptr;
     DWORD id_ = 0;
 };
@@ -72,13 +72,13 @@ void ResetSettings(bool firstStartDone = true);
 // Sets the Delphi 3 installation's entry for the scope and puts the earlier value back at its end,
 // also when the test fails.
 class DelphiEntryOverride {
-public:
+  public:
     explicit DelphiEntryOverride(const std::string& value);
     ~DelphiEntryOverride();
     DelphiEntryOverride(const DelphiEntryOverride&) = delete;
     DelphiEntryOverride& operator=(const DelphiEntryOverride&) = delete;
 
-private:
+  private:
     std::string saved_;
 };
 

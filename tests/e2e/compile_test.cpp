@@ -1,0 +1,410 @@
+// Compiling as a user does it: a file named on the command line or dropped on the edit, the results
+// on disk and the windows shown, Run project, the missing compiler, and what Start and closing do
+// while the compiler or the built program is still running.
+#include "e2e/driver.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <set>
+#include <string>
+#include <vector>
+
+using namespace e2e;
+
+namespace {
+
+constexpr int kCompileTimeoutMs = 40000;
+constexpr const char* kInformationCaption = "Information";
+
+std::string Quoted(const std::string& text) {
+    return "\"" + text + "\"";
+}
+
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+std::set<std::string> FilesIn(const std::string& folder) {
+    std::set<std::string> names;
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA(JoinPath(folder, "*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.insert(Lower(data.cFileName));
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+    return names;
+}
+
+FILETIME LastWrite(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
+    return data.ftLastWriteTime;
+}
+
+class Compile : public ::testing::Test {
+  protected:
+    void SetUp() override { ResetSettings(); }
+
+    void TearDown() override {
+        if (app_.Running()) {
+            if (main_)
+                Close(main_);
+            app_.WaitForExit(15000);
+        }
+        app_ = Process(); // ends the program if it did not close
+        EndProcessesNamed("hello.exe");
+        for (const std::string& folder : folders_)
+            RemoveFolder(folder);
+    }
+
+    // A fresh folder holding the files of the example (none for an empty name).
+    std::string ProjectFolder(const std::string& name, const std::string& example) {
+        const std::string folder = FreshFolder(name);
+        if (!example.empty())
+            CopyExample(example, folder);
+        folders_.push_back(folder);
+        return folder;
+    }
+
+    // Starts the program in `folder` and finds its main window, which may be shown only once a
+    // compile started from the command line has finished.
+    void Start(const std::string& arguments, const std::string& folder,
+               const std::vector<std::string>& env = {}) {
+        app_ = StartTarnwick(arguments, folder, env);
+        main_ = WaitForWindow(app_.Id(), kMainCaption, kCompileTimeoutMs);
+        ASSERT_NE(main_, nullptr) << "the main window did not appear";
+    }
+
+    // The compile job is over once "output.txt" was written, "compile.bat" is wiped, and the
+    // program handles messages again (after its decisions, or inside a message box it shows).
+    bool WaitForCompileEnd(const std::string& folder) {
+        return WaitUntil(
+                   [&] {
+                       return FileExists(JoinPath(folder, "output.txt")) &&
+                              !FileExists(JoinPath(folder, "compile.bat"));
+                   },
+                   kCompileTimeoutMs) &&
+               Settled(main_, 15000);
+    }
+
+    HWND ProjectEdit() const {
+        const std::vector<HWND> edits = Children(main_, "Edit");
+        return edits.empty() ? nullptr : edits.front();
+    }
+
+    HWND OpenWindow(const char* caption) const { return FindWindowOf(app_.Id(), caption); }
+
+    // Clicks the check box "Run project" on in the preferences window and closes it with "&Close".
+    void SwitchRunProjectOn() {
+        HWND options = OptionsButton(main_);
+        ASSERT_NE(options, nullptr);
+        Click(options);
+        HWND prefs = WaitForWindow(app_.Id(), kPrefsCaption, 10000);
+        ASSERT_NE(prefs, nullptr);
+        HWND runProject = FindChild(prefs, "&Run project when compiled.", "TnwkControl");
+        ASSERT_NE(runProject, nullptr);
+        PostMessageA(runProject, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+        Click(FindChild(prefs, "&Close"));
+        ASSERT_TRUE(WaitUntil([&] { return OpenWindow(kPrefsCaption) == nullptr; }, 10000));
+    }
+
+    // Types the name into the edit and presses Start.
+    void CompileTyped(const std::string& path) {
+        HWND edit = ProjectEdit();
+        ASSERT_NE(edit, nullptr);
+        for (char c : path)
+            PostMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 0);
+        HWND start = FindChild(main_, "&Start");
+        ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(start) != FALSE; }, 5000));
+        ASSERT_TRUE(WaitUntil([&] { return Lower(WindowText(edit)) == Lower(path); }, 5000));
+        Click(start);
+    }
+
+    // Waits for a message box captioned "Information", returns its text and presses its OK button.
+    std::string DismissInformation() {
+        HWND box = WaitForWindow(app_.Id(), kInformationCaption, kCompileTimeoutMs);
+        if (!box)
+            return "(no message box)";
+        const std::string text = MessageBoxText(box);
+        Click(FindChild(box, "OK", "Button"));
+        WaitUntil([&] { return OpenWindow(kInformationCaption) == nullptr; }, 10000);
+        return text;
+    }
+
+    Process app_;
+    HWND main_ = nullptr;
+    std::vector<std::string> folders_;
+};
+
+struct CommandLineCase {
+    const char* name;
+    const char* example;
+    const char* file;
+    std::vector<const char*> products;
+    std::vector<const char*> absent;
+    bool showsOutput;
+};
+
+class CompileFromCommandLine : public Compile, public ::testing::WithParamInterface<CommandLineCase> {};
+
+} // namespace
+
+TEST_P(CompileFromCommandLine, LeavesOutputAndProductsAndShowsTheOutputOnlyOnFailure) {
+    const CommandLineCase& c = GetParam();
+    const std::string folder = ProjectFolder(std::string("cl-") + c.name, c.example);
+    const std::string project = JoinPath(folder, c.file);
+    Start(Quoted(project), folder);
+    ASSERT_TRUE(WaitForCompileEnd(folder));
+
+    EXPECT_EQ(WindowText(ProjectEdit()), Lower(project));
+    EXPECT_TRUE(FileExists(JoinPath(folder, "output.txt")));
+    EXPECT_FALSE(FileExists(JoinPath(folder, "compile.bat")));
+    for (const char* product : c.products)
+        EXPECT_TRUE(FileExists(JoinPath(folder, product))) << product;
+    for (const char* product : c.absent)
+        EXPECT_FALSE(FileExists(JoinPath(folder, product))) << product;
+    if (c.showsOutput)
+        EXPECT_NE(WaitForWindow(app_.Id(), kOutputCaption, 10000), nullptr);
+    else
+        EXPECT_EQ(OpenWindow(kOutputCaption), nullptr);
+    EXPECT_EQ(OpenWindow(kInformationCaption), nullptr);
+    EXPECT_EQ(OpenWindow("Tarnwick"), nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, CompileFromCommandLine,
+    ::testing::Values(CommandLineCase{"program", "hello", "hello.dpr", {"hello.exe"}, {"hello.dll"}, false},
+                      CommandLineCase{"unit", "unit", "mathunit.pas", {"mathunit.dcu"}, {}, false},
+                      CommandLineCase{"library", "library", "tools.dpr", {"tools.dll"}, {"tools.exe"}, false},
+                      CommandLineCase{
+                          "failing", "broken", "broken.dpr", {}, {"broken.exe", "broken.dll"}, true}),
+    [](const ::testing::TestParamInfo<CommandLineCase>& info) { return std::string(info.param.name); });
+
+TEST_F(Compile, ATextFileArgumentLeavesTheEditEmptyAndCompilesNothing) {
+    const std::string folder = ProjectFolder("cl-text", "");
+    WriteFileBytes(JoinPath(folder, "notes.txt"), "not a project\r\n");
+    Start(Quoted(JoinPath(folder, "notes.txt")), folder);
+    ASSERT_TRUE(Settled(main_, 15000));
+
+    EXPECT_EQ(WindowText(ProjectEdit()), "");
+    EXPECT_FALSE(IsWindowEnabled(FindChild(main_, "&Start")));
+    EXPECT_EQ(FilesIn(folder), std::set<std::string>{"notes.txt"});
+    EXPECT_EQ(OpenWindow(kInformationCaption), nullptr);
+    EXPECT_EQ(OpenWindow("Tarnwick"), nullptr);
+}
+
+TEST_F(Compile, OnlyTheFirstOfTwoArgumentsCounts) {
+    const std::string folder = ProjectFolder("cl-two", "library");
+    CopyExample("hello", folder);
+    const std::string first = JoinPath(folder, "tools.dpr");
+    Start(Quoted(first) + " " + Quoted(JoinPath(folder, "hello.dpr")), folder);
+    ASSERT_TRUE(WaitForCompileEnd(folder));
+
+    EXPECT_EQ(WindowText(ProjectEdit()), Lower(first));
+    EXPECT_TRUE(FileExists(JoinPath(folder, "tools.dll")));
+    EXPECT_FALSE(FileExists(JoinPath(folder, "hello.exe")));
+}
+
+TEST_F(Compile, AnUpperCaseNameIsHeldInLowerCaseAndCompiled) {
+    const std::string folder = ProjectFolder("cl-upper", "hello");
+    const std::string project = JoinPath(folder, "Demo.DPR");
+    // The compiler wants the program's name to match the file's.
+    std::string source = ReadFileBytes(JoinPath(folder, "hello.dpr"));
+    source.replace(source.find("program Hello;"), 14, "program Demo;");
+    WriteFileBytes(project, source);
+    DeleteFileA(JoinPath(folder, "hello.dpr").c_str());
+    Start(Quoted(project), folder);
+    ASSERT_TRUE(WaitForCompileEnd(folder));
+
+    EXPECT_EQ(WindowText(ProjectEdit()), Lower(project));
+    EXPECT_TRUE(FileExists(JoinPath(folder, "demo.exe")));
+    EXPECT_EQ(OpenWindow(kOutputCaption), nullptr);
+}
+
+// The drop block is placed in the program's own memory: a drop handle made here would mean
+// nothing there (Wine does not carry WM_DROPFILES across processes).
+TEST_F(Compile, ADroppedProjectBecomesCurrentAndIsCompiled) {
+    const std::string elsewhere = ProjectFolder("drop-start", "");
+    const std::string folder = ProjectFolder("drop-project", "hello");
+    Start("", elsewhere);
+    ASSERT_TRUE(Settled(main_, 15000));
+    const std::string project = JoinPath(folder, "hello.dpr");
+    ASSERT_TRUE(PostDroppedFiles(ProjectEdit(), {project}));
+    ASSERT_TRUE(WaitForCompileEnd(folder));
+
+    EXPECT_EQ(WindowText(ProjectEdit()), Lower(project));
+    EXPECT_TRUE(FileExists(JoinPath(folder, "hello.exe")));
+    EXPECT_EQ(FilesIn(elsewhere), std::set<std::string>{});
+    EXPECT_EQ(OpenWindow(kOutputCaption), nullptr);
+
+    // A dropped file of another kind empties the edit and compiles nothing.
+    WriteFileBytes(JoinPath(elsewhere, "notes.txt"), "text\r\n");
+    ASSERT_TRUE(PostDroppedFiles(ProjectEdit(), {JoinPath(elsewhere, "notes.txt")}));
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(ProjectEdit()).empty(); }, 10000));
+    EXPECT_EQ(FilesIn(elsewhere), std::set<std::string>{"notes.txt"});
+}
+
+TEST_F(Compile, AMissingCompilerIsReportedThenThePreferencesOpen) {
+    const DelphiEntryOverride noCompiler("C:\\tnwk-no-delphi\\Bin\\delphi32.exe");
+    const std::string folder = ProjectFolder("no-compiler", "hello");
+    app_ = StartTarnwick(Quoted(JoinPath(folder, "hello.dpr")), folder);
+    EXPECT_EQ(DismissInformation(), "Incorrect path To the commandline compiler!");
+
+    HWND prefs = WaitForWindow(app_.Id(), kPrefsCaption, 10000);
+    ASSERT_NE(prefs, nullptr);
+    EXPECT_EQ(WindowText(Children(prefs, "Edit").at(0)), "C:\\tnwk-no-delphi\\Bin\\dcc32.exe");
+    Close(prefs);
+    main_ = WaitForWindow(app_.Id(), kMainCaption, 10000);
+    ASSERT_NE(main_, nullptr);
+    ASSERT_TRUE(Settled(main_, 15000));
+    EXPECT_FALSE(FileExists(JoinPath(folder, "compile.bat")));
+    EXPECT_FALSE(FileExists(JoinPath(folder, "output.txt")));
+}
+
+TEST_F(Compile, RunProjectStartsTheBuiltProgramAndWaitsForIt) {
+    const std::string folder = ProjectFolder("run-program", "hello");
+    const std::string marker = JoinPath(ProjectFolder("run-program-marker", ""), "marker.txt");
+    Start("", folder, {"TNWK_GREETING_MARKER=" + marker, "TNWK_GREETING_SLEEP_MS=1500"});
+    SwitchRunProjectOn();
+    CompileTyped(JoinPath(folder, "hello.dpr"));
+
+    ASSERT_TRUE(WaitUntil([&] { return FileExists(marker); }, kCompileTimeoutMs))
+        << "the program did not run";
+    EXPECT_EQ(Lower(ReadFileBytes(marker)), "ran hello.exe\r\n");
+    // Waiting for the program, the front end stays live.
+    EXPECT_TRUE(Settled(main_, 5000));
+    EXPECT_FALSE(ProcessesNamed("hello.exe").empty());
+    EXPECT_TRUE(WaitUntil([&] { return ProcessesNamed("hello.exe").empty(); }, kCompileTimeoutMs));
+    EXPECT_FALSE(FileExists(JoinPath(folder, "compile.bat")));
+    EXPECT_EQ(OpenWindow(kOutputCaption), nullptr);
+    EXPECT_EQ(OpenWindow(kInformationCaption), nullptr);
+}
+
+TEST_F(Compile, RunProjectRefusesALibrary) {
+    const std::string folder = ProjectFolder("run-library", "library");
+    const std::string marker = JoinPath(folder, "marker.txt");
+    Start("", folder, {"TNWK_GREETING_MARKER=" + marker});
+    SwitchRunProjectOn();
+    CompileTyped(JoinPath(folder, "tools.dpr"));
+
+    EXPECT_EQ(DismissInformation(), "Can´t execute a DLL");
+    EXPECT_TRUE(FileExists(JoinPath(folder, "tools.dll")));
+    EXPECT_FALSE(FileExists(marker));
+    EXPECT_EQ(OpenWindow(kOutputCaption), nullptr);
+}
+
+TEST_F(Compile, RunProjectRefusesAUnit) {
+    const std::string folder = ProjectFolder("run-unit", "unit");
+    Start("", folder);
+    SwitchRunProjectOn();
+    CompileTyped(JoinPath(folder, "mathunit.pas"));
+
+    EXPECT_EQ(DismissInformation(), "Can´t execute units!");
+    EXPECT_TRUE(FileExists(JoinPath(folder, "mathunit.dcu")));
+    EXPECT_EQ(OpenWindow(kOutputCaption), nullptr);
+}
+
+TEST_F(Compile, AProjectInAFolderNamedWithAnAmpersandCompilesThere) {
+    const std::string folder = ProjectFolder("a&b", "hello");
+    const std::set<std::string> before = FilesIn(folder);
+    const std::string parent = folder.substr(0, folder.find_last_of('\\'));
+    Start(Quoted(JoinPath(folder, "hello.dpr")), folder);
+    ASSERT_TRUE(WaitForCompileEnd(folder));
+
+    EXPECT_TRUE(FileExists(JoinPath(folder, "hello.exe")));
+    std::set<std::string> made = FilesIn(folder);
+    for (const std::string& name : before)
+        made.erase(name);
+    // The products of the two sources and the compiler's output; nothing left by a split command.
+    EXPECT_EQ(made, (std::set<std::string>{"greet.dcu", "hello.exe", "output.txt"}));
+    EXPECT_FALSE(FileExists(JoinPath(parent, "output.txt")));
+    EXPECT_EQ(OpenWindow(kOutputCaption), nullptr);
+}
+
+// No program can be named "r&d", so the compiler refuses the source; what counts is that it was
+// handed the whole name and that nothing else ran.
+TEST_F(Compile, AProjectNamedWithAnAmpersandReachesTheCompilerWhole) {
+    const std::string folder = ProjectFolder("amp-name", "hello");
+    const std::string project = JoinPath(folder, "r&d.dpr");
+    ASSERT_TRUE(MoveFileA(JoinPath(folder, "hello.dpr").c_str(), project.c_str()));
+    Start(Quoted(project), folder);
+    ASSERT_TRUE(WaitForCompileEnd(folder));
+
+    const std::string output = ReadFileBytes(JoinPath(folder, "output.txt"));
+    EXPECT_NE(output.find("r&d.dpr("), std::string::npos) << output;
+    EXPECT_EQ(FilesIn(folder), (std::set<std::string>{"greet.pas", "output.txt", "r&d.dpr"}));
+    EXPECT_NE(WaitForWindow(app_.Id(), kOutputCaption, 10000), nullptr);
+}
+
+// A compile from the command line runs before the main window is first shown; these compiles are
+// started from the shown window, as a user can reach it only then.
+TEST_F(Compile, ASecondStartWhileCompilingIsRefusedAndOnlyOneCompileRuns) {
+    const std::string folder = ProjectFolder("second-start", "slow");
+    const std::string batch = JoinPath(folder, "compile.bat");
+    Start("", folder);
+    CompileTyped(JoinPath(folder, "slow.dpr"));
+    ASSERT_TRUE(WaitUntil([&] { return FileExists(batch); }, 15000)) << "the compile did not start";
+    EXPECT_TRUE(IsWindowVisible(FindChild(main_, "Compiling... please wait")));
+
+    Click(FindChild(main_, "&Start"));
+    EXPECT_EQ(DismissInformation(), "A compile is running. Please wait until it has finished.");
+    EXPECT_TRUE(FileExists(batch)) << "the first compile should still be running";
+
+    ASSERT_TRUE(WaitForCompileEnd(folder));
+    const FILETIME written = LastWrite(JoinPath(folder, "output.txt"));
+    EXPECT_FALSE(WaitUntil([&] { return FileExists(batch); }, 2000)) << "a second compile started";
+    const FILETIME after = LastWrite(JoinPath(folder, "output.txt"));
+    EXPECT_EQ(CompareFileTime(&written, &after), 0) << "output.txt was written again";
+    EXPECT_TRUE(FileExists(JoinPath(folder, "slow.exe")));
+    EXPECT_FALSE(IsWindowVisible(FindChild(main_, "Compiling... please wait")));
+}
+
+TEST_F(Compile, ClosingWhileCompilingHidesAtOnceEndsAfterTheCompileAndSaves) {
+    ResetSettings(false);
+    const std::string folder = ProjectFolder("close-compiling", "slow");
+    const std::string batch = JoinPath(folder, "compile.bat");
+    app_ = StartTarnwick("", folder);
+    // First start: welcome, then preferences, then the main window.
+    HWND welcome = WaitForWindow(app_.Id(), kStartCaption, 15000);
+    ASSERT_NE(welcome, nullptr);
+    Click(FindChild(welcome, "OK"));
+    HWND prefs = WaitForWindow(app_.Id(), kPrefsCaption, 10000);
+    ASSERT_NE(prefs, nullptr);
+    Close(prefs);
+    main_ = WaitForWindow(app_.Id(), kMainCaption, 15000);
+    ASSERT_NE(main_, nullptr);
+    CompileTyped(JoinPath(folder, "slow.dpr"));
+    ASSERT_TRUE(WaitUntil([&] { return FileExists(batch); }, 15000)) << "the compile did not start";
+
+    Close(main_);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(main_); }, 2000)) << "the window stayed";
+    EXPECT_TRUE(FileExists(batch)) << "the compile should still be running";
+    EXPECT_TRUE(app_.Running());
+
+    ASSERT_TRUE(app_.WaitForExit(kCompileTimeoutMs));
+    EXPECT_FALSE(FileExists(batch));
+    EXPECT_TRUE(FileExists(JoinPath(folder, "output.txt")));
+    EXPECT_TRUE(FileExists(JoinPath(folder, "slow.exe")));
+    EXPECT_EQ(ProgramSetting("Defaults", "FirstTime"), "1");
+}
+
+TEST_F(Compile, ClosingWhileTheBuiltProgramRunsEndsAtOnceAndLeavesItRunning) {
+    const std::string folder = ProjectFolder("close-running", "hello");
+    const std::string marker = JoinPath(ProjectFolder("close-running-marker", ""), "marker.txt");
+    Start("", folder, {"TNWK_GREETING_MARKER=" + marker, "TNWK_GREETING_SLEEP_MS=60000"});
+    SwitchRunProjectOn();
+    CompileTyped(JoinPath(folder, "hello.dpr"));
+    ASSERT_TRUE(WaitUntil([&] { return FileExists(marker); }, kCompileTimeoutMs))
+        << "the program did not run";
+
+    Close(main_);
+    EXPECT_TRUE(app_.WaitForExit(5000)) << "the front end waited for the program";
+    EXPECT_FALSE(ProcessesNamed("hello.exe").empty()) << "the program was ended with the front end";
+}

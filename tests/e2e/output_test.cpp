@@ -1,0 +1,291 @@
+// The compiler output window as a user meets it: shown with "output.txt" after a failing compile,
+// kept while it stays open, reloaded when opened again, the message for a missing file, lines inserted
+// at the top, and a very large output.
+#include "e2e/driver.h"
+
+#include <colordlg.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <string>
+#include <vector>
+
+using namespace e2e;
+
+namespace {
+constexpr int kCompileTimeoutMs = 40000;
+constexpr const char* kMemoClass = "TnwkMemo";
+
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+// The lines of a text, whatever its line breaks; a final break starts no further line.
+std::vector<std::string> LinesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    std::string line;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            lines.push_back(line);
+            line.clear();
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+        } else {
+            line += text[i];
+        }
+    }
+    if (!line.empty())
+        lines.push_back(line);
+    return lines;
+}
+
+std::string Today() {
+    char date[128] = {};
+    GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, date, sizeof date);
+    return date;
+}
+
+// A toolbar button by its place: the toolbar is the window's child at its top-left corner, and a
+// button at toolbar position `left` sits 2 pixels further right inside the toolbar's border.
+HWND ToolButtonAt(HWND window, int left) {
+    HWND toolbar = ChildWindowFromPointEx(window, POINT{1, 1}, CWP_SKIPINVISIBLE);
+    if (!toolbar || toolbar == window)
+        return nullptr;
+    for (HWND button : Children(toolbar, "Button")) {
+        RECT rc;
+        GetWindowRect(button, &rc);
+        MapWindowPoints(HWND_DESKTOP, toolbar, reinterpret_cast<POINT*>(&rc), 2);
+        if (GetParent(button) == toolbar && rc.left == left + 2)
+            return button;
+    }
+    return nullptr;
+}
+
+BOOL CALLBACK FindDialogOf(HWND wnd, LPARAM param) {
+    auto* search = reinterpret_cast<std::pair<DWORD, HWND>*>(param);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(wnd, &processId);
+    char name[16] = {};
+    GetClassNameA(wnd, name, sizeof name);
+    if (processId == search->first && IsWindowVisible(wnd) && std::string(name) == "#32770") {
+        search->second = wnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// A visible dialog box (a common dialog) of the process.
+HWND DialogOf(DWORD processId) {
+    std::pair<DWORD, HWND> search{processId, nullptr};
+    EnumWindows(&FindDialogOf, reinterpret_cast<LPARAM>(&search));
+    return search.second;
+}
+
+// Types a number into an edit of a dialog in another process, replacing what it held.
+void TypeInto(HWND dialog, int id, const std::string& digits) {
+    HWND edit = GetDlgItem(dialog, id);
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+    for (char c : digits)
+        PostMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 0);
+}
+
+class OutputWindow : public ::testing::Test {
+  protected:
+    void SetUp() override { ResetSettings(); }
+
+    void TearDown() override {
+        if (app_.Running() && main_) {
+            Close(main_);
+            app_.WaitForExit(15000);
+        }
+        app_ = Process();
+        RemoveFolder(folder_);
+    }
+
+    // Compiles examples\broken from the command line and waits for the output window.
+    void CompileBroken(const std::string& name) {
+        folder_ = FreshFolder(name);
+        CopyExample("broken", folder_);
+        project_ = JoinPath(folder_, "broken.dpr");
+        app_ = StartTarnwick("\"" + project_ + "\"", folder_);
+        output_ = WaitForWindow(app_.Id(), kOutputCaption, kCompileTimeoutMs);
+        ASSERT_NE(output_, nullptr);
+        main_ = WaitForWindow(app_.Id(), kMainCaption, 15000);
+        ASSERT_NE(main_, nullptr);
+        ASSERT_TRUE(Settled(main_, 15000));
+        const std::vector<HWND> memos = Children(output_, kMemoClass);
+        ASSERT_EQ(memos.size(), 1u);
+        memo_ = memos.front();
+    }
+
+    std::string MemoText() const {
+        const LRESULT length = SendMessageA(memo_, WM_GETTEXTLENGTH, 0, 0);
+        std::string text(static_cast<std::size_t>(length) + 1, '\0');
+        const LRESULT got =
+            SendMessageA(memo_, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+        text.resize(static_cast<std::size_t>(got));
+        return text;
+    }
+
+    std::string MemoLine(int line) const {
+        std::string text(4096, '\0');
+        *reinterpret_cast<WORD*>(text.data()) = static_cast<WORD>(text.size());
+        text.resize(static_cast<std::size_t>(
+            SendMessageA(memo_, EM_GETLINE, line, reinterpret_cast<LPARAM>(text.data()))));
+        return text;
+    }
+
+    // The main window's "Show compiler outputwindow." button, which has a hint and no caption.
+    void ClickShowOutput() {
+        HWND button = ToolButtonAt(main_, 25);
+        ASSERT_NE(button, nullptr);
+        ASSERT_TRUE(IsWindowEnabled(button));
+        Click(button);
+    }
+
+    void CloseOutputWindow() {
+        Close(output_);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(output_); }, 10000));
+    }
+
+    std::string OutputFile() const { return JoinPath(folder_, "output.txt"); }
+
+    // The colour on screen in the memo's empty lower right part.
+    COLORREF MemoBackground() const {
+        RECT rc;
+        GetWindowRect(memo_, &rc);
+        HDC screen = GetDC(nullptr);
+        const COLORREF colour = GetPixel(screen, rc.right - 40, rc.bottom - 40);
+        ReleaseDC(nullptr, screen);
+        return colour;
+    }
+
+    Process app_;
+    HWND main_ = nullptr;
+    HWND output_ = nullptr;
+    HWND memo_ = nullptr;
+    std::string folder_;
+    std::string project_;
+};
+} // namespace
+
+TEST_F(OutputWindow, AFailingCompileShowsExactlyTheLinesOfOutputTxt) {
+    CompileBroken("output-lines");
+    const std::string file = ReadFileBytes(OutputFile());
+    ASSERT_FALSE(file.empty());
+    const std::string text = MemoText();
+    EXPECT_EQ(LinesOf(text), LinesOf(file));
+    EXPECT_NE(text.find("broken.dpr(16): Error"), std::string::npos);
+    EXPECT_EQ(SendMessageA(memo_, EM_GETLINECOUNT, 0, 0), static_cast<LRESULT>(LinesOf(file).size()));
+}
+
+TEST_F(OutputWindow, ShowingItAgainKeepsEditsAndOpeningItAfterClosingReloads) {
+    CompileBroken("output-reshow");
+    const std::string loaded = MemoText();
+    for (char c : std::string("edited "))
+        PostMessageA(memo_, WM_CHAR, static_cast<unsigned char>(c), 0);
+    ASSERT_TRUE(WaitUntil([&] { return MemoText() == "edited " + loaded; }, 5000));
+
+    ClickShowOutput(); // the window is open: it only comes to the front
+    ASSERT_TRUE(Settled(main_, 10000));
+    EXPECT_EQ(MemoText(), "edited " + loaded);
+
+    CloseOutputWindow();
+    ClickShowOutput();
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(output_) != FALSE; }, 10000));
+    EXPECT_EQ(MemoText(), loaded);
+}
+
+TEST_F(OutputWindow, AMissingFileIsReportedAndTheWindowShowsItsEarlierText) {
+    CompileBroken("output-missing");
+    const std::string loaded = MemoText();
+    CloseOutputWindow();
+    ASSERT_TRUE(DeleteFileA(OutputFile().c_str()));
+
+    ClickShowOutput();
+    HWND box = WaitForWindow(app_.Id(), "Tarnwick", 10000);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), "Datei " + Lower(folder_) +
+                                       "\\output.txt kann nicht ge\xF6"
+                                       "ffnet werden.");
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(output_) != FALSE; }, 10000));
+    EXPECT_EQ(MemoText(), loaded);
+}
+
+TEST_F(OutputWindow, DateAndProjectPathAreInsertedAtTheTopEachWithAnEmptyLine) {
+    CompileBroken("output-insert");
+    const std::string loaded = MemoText();
+    HWND dateButton = ToolButtonAt(output_, 56);
+    HWND pathButton = ToolButtonAt(output_, 81);
+    ASSERT_NE(dateButton, nullptr);
+    ASSERT_NE(pathButton, nullptr);
+
+    Click(dateButton);
+    Click(dateButton);
+    const std::string dated = Today() + "\r\n\r\n" + Today() + "\r\n\r\n" + loaded;
+    EXPECT_TRUE(WaitUntil([&] { return MemoText() == dated; }, 5000)) << MemoText();
+
+    Click(pathButton);
+    Click(pathButton);
+    const std::string path = Lower(project_);
+    EXPECT_TRUE(WaitUntil([&] { return MemoText() == path + "\r\n\r\n" + path + "\r\n\r\n" + dated; }, 5000))
+        << MemoText();
+}
+
+TEST_F(OutputWindow, AChosenBackgroundColourShowsAtOnceAndComesBackAfterARestart) {
+    CompileBroken("output-colour");
+    HWND colourButton = ToolButtonAt(output_, 112);
+    ASSERT_NE(colourButton, nullptr);
+    Click(colourButton);
+    HWND dialog = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (dialog = DialogOf(app_.Id())) != nullptr; }, 10000));
+    TypeInto(dialog, COLOR_RED, "10");
+    TypeInto(dialog, COLOR_GREEN, "200");
+    TypeInto(dialog, COLOR_BLUE, "30");
+    Click(GetDlgItem(dialog, IDOK));
+    ASSERT_TRUE(WaitUntil([&] { return DialogOf(app_.Id()) == nullptr; }, 10000));
+    ASSERT_TRUE(Settled(output_, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return MemoBackground() == RGB(10, 200, 30); }, 5000));
+
+    CloseOutputWindow(); // closing keeps the colours
+    const std::string chosen = std::to_string(RGB(10, 200, 30));
+    EXPECT_EQ(ProgramSetting("Output", "Memo1_Color"), chosen);
+    EXPECT_EQ(ProgramSetting("Output", "ClBtn_Color"), chosen);
+    Close(main_);
+    ASSERT_TRUE(app_.WaitForExit(15000));
+
+    CompileBroken("output-colour");
+    EXPECT_TRUE(WaitUntil([&] { return MemoBackground() == RGB(10, 200, 30); }, 5000));
+}
+
+TEST_F(OutputWindow, ATenMegabyteOutputLoadsCompletely) {
+    CompileBroken("output-large");
+    CloseOutputWindow();
+    std::string large;
+    int lines = 0;
+    while (large.size() < (10u << 20)) {
+        large += "unit" + std::to_string(lines) + ".pas(" + std::to_string(lines % 900) +
+                 "): Warning: Variable 'I' is declared but never used\r\n";
+        ++lines;
+    }
+    large += "last line without a break";
+    ++lines;
+    WriteFileBytes(OutputFile(), large);
+
+    ClickShowOutput();
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(output_) != FALSE; }, 20000));
+    ASSERT_TRUE(Settled(output_, 20000));
+    EXPECT_EQ(SendMessageA(memo_, WM_GETTEXTLENGTH, 0, 0), static_cast<LRESULT>(large.size()));
+    EXPECT_EQ(SendMessageA(memo_, EM_GETLINECOUNT, 0, 0), lines);
+    EXPECT_EQ(MemoLine(0), "unit0.pas(0): Warning: Variable 'I' is declared but never used");
+    EXPECT_EQ(MemoLine(lines - 1), "last line without a break");
+    // Lines still go in above all of it.
+    Click(ToolButtonAt(output_, 56));
+    EXPECT_TRUE(WaitUntil([&] { return MemoLine(0) == Today(); }, 5000));
+    EXPECT_EQ(SendMessageA(memo_, WM_GETTEXTLENGTH, 0, 0),
+              static_cast<LRESULT>(large.size() + Today().size() + 4));
+}

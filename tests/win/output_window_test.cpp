@@ -1,0 +1,264 @@
+// The output window in-process: loading "output.txt" when shown, inserting lines at the top, the
+// colour and font dialogs, printing's message, and the layout when resized.
+#include "base/SysUtils.h"
+#include "output/output.h"
+#include "standin_harness.h"
+
+#include <colordlg.h>
+#include <dlgs.h>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+
+namespace {
+// Waits on a helper thread for a dialog box of the test's thread to appear, then acts on it while the
+// test's thread runs the dialog's modal loop.
+class DialogDriver {
+  public:
+    explicit DialogDriver(std::function<void(HWND)> act)
+        : uiThread_(GetCurrentThreadId()), thread_([this, act = std::move(act)] { Run(act); }) {}
+    ~DialogDriver() { Finish(); }
+    DialogDriver(const DialogDriver&) = delete;
+    DialogDriver& operator=(const DialogDriver&) = delete;
+
+    // True when a dialog appeared.
+    bool Finish() {
+        if (thread_.joinable())
+            thread_.join();
+        return found_;
+    }
+
+  private:
+    void Run(const std::function<void(HWND)>& act) {
+        for (int tries = 0; tries < 200; ++tries) {
+            HWND dialog = nullptr;
+            EnumThreadWindows(uiThread_, &DialogDriver::FindDialog, reinterpret_cast<LPARAM>(&dialog));
+            if (dialog) {
+                Sleep(100); // let it finish its initialisation
+                found_ = true;
+                act(dialog);
+                return;
+            }
+            Sleep(50);
+        }
+    }
+    static BOOL CALLBACK FindDialog(HWND wnd, LPARAM found) {
+        char name[16] = {};
+        GetClassNameA(wnd, name, sizeof name);
+        if (std::string(name) == "#32770" && IsWindowVisible(wnd)) {
+            *reinterpret_cast<HWND*>(found) = wnd;
+            return FALSE;
+        }
+        return TRUE;
+    }
+
+    DWORD uiThread_;
+    std::atomic<bool> found_{false};
+    std::thread thread_;
+};
+
+void PressButton(HWND dialog, int id) {
+    PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
+
+// Types a number into an edit of the dialog, replacing what it held.
+void TypeInto(HWND dialog, int id, const std::string& digits) {
+    HWND edit = GetDlgItem(dialog, id);
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+    for (char c : digits)
+        PostMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 0);
+}
+
+std::string DlgText(HWND dialog, int id) {
+    char text[256] = {};
+    GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
+}
+
+BOOL CALLBACK FindStaticText(HWND child, LPARAM out) {
+    char name[16] = {}, text[256] = {};
+    GetClassNameA(child, name, sizeof name);
+    GetWindowTextA(child, text, sizeof text);
+    if (std::string(name) == "Static" && text[0]) {
+        *reinterpret_cast<std::string*>(out) = text;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+std::string StaticText(HWND dialog) {
+    std::string found;
+    EnumChildWindows(dialog, &FindStaticText, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+class OutputWindow : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        GetCurrentDirectoryA(MAX_PATH, savedFolder_);
+        SetCurrentDirectoryA(folder_.path().c_str());
+        form_ = std::make_unique<TOpForm>(nullptr);
+    }
+    void TearDown() override {
+        form_.reset();
+        SetCurrentDirectoryA(savedFolder_);
+    }
+    void WriteOutput(const std::string& bytes) { standin_harness::writeFile(folder_ / "output.txt", bytes); }
+    static std::string Today() {
+        char date[128] = {};
+        GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, date, sizeof date);
+        return date;
+    }
+
+    standin_harness::TempFolder folder_;
+    char savedFolder_[MAX_PATH] = {};
+    std::unique_ptr<TOpForm> form_;
+};
+} // namespace
+
+TEST_F(OutputWindow, ShowingFromHiddenLoadsTheFileAndShowingAgainKeepsEdits) {
+    WriteOutput("Tarnwick\r\nbroken.dpr(16): Error\nlast\r\n");
+    form_->Show();
+    EXPECT_EQ(form_->Memo1->Text(), "Tarnwick\r\nbroken.dpr(16): Error\r\nlast");
+    SendMessageA(form_->Memo1->Handle(), WM_CHAR, 'X', 0);
+
+    WriteOutput("second compile\r\n");
+    form_->Show(); // already visible: brought to the front only
+    EXPECT_EQ(form_->Memo1->Text(), "XTarnwick\r\nbroken.dpr(16): Error\r\nlast");
+
+    SendMessageA(form_->ExitBtn->Handle(), BM_CLICK, 0, 0);
+    EXPECT_FALSE(form_->Showing());
+    form_->Show();
+    EXPECT_EQ(form_->Memo1->Text(), "second compile");
+}
+
+TEST_F(OutputWindow, AFileThatCannotBeOpenedLeavesTheTextAsItWas) {
+    form_->Memo1->SetText("earlier output");
+    const std::string missing = folder_ / "missing.txt";
+    try {
+        form_->LoadOutputFile(missing);
+        ADD_FAILURE() << "no error";
+    } catch (const EFOpenError& e) {
+        EXPECT_EQ(e.Message(), "Datei " + missing +
+                                   " kann nicht ge\xF6"
+                                   "ffnet werden");
+    }
+    EXPECT_EQ(form_->Memo1->Text(), "earlier output");
+}
+
+TEST_F(OutputWindow, AHugeOutputLoadsWholeAndStillTakesLinesAtTheTop) {
+    std::string content;
+    for (int i = 0; content.size() < (3u << 20); ++i)
+        content +=
+            "unit" + std::to_string(i) + ".pas(12): Warning: Variable 'I' is declared but never used\r\n";
+    WriteOutput(content);
+    form_->Show();
+    EXPECT_EQ(form_->Memo1->Text().size(), content.size() - 2);
+    SendMessageA(form_->DateBtn->Handle(), BM_CLICK, 0, 0);
+    const TStringList lines = form_->Memo1->Lines();
+    EXPECT_EQ(lines[0], Today());
+    EXPECT_EQ(lines[2], "unit0.pas(12): Warning: Variable 'I' is declared but never used");
+    EXPECT_EQ(form_->Memo1->Text().size(), content.size() - 2 + Today().size() + 4);
+}
+
+TEST_F(OutputWindow, DateAndProjectPathGoAboveTheOutputEachWithAnEmptyLine) {
+    form_->Memo1->SetText("output");
+    SendMessageA(form_->DateBtn->Handle(), BM_CLICK, 0, 0);
+    SendMessageA(form_->DateBtn->Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(form_->Memo1->Text(), Today() + "\r\n\r\n" + Today() + "\r\n\r\noutput");
+    // Without a main window there is no project name: an empty line above an empty line.
+    form_->Memo1->SetText("output");
+    SendMessageA(form_->ToolbarButton6->Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(form_->Memo1->Text(), "\r\n\r\noutput");
+}
+
+TEST_F(OutputWindow, AColourChosenOnTheButtonBecomesTheMemosBackgroundAtOnce) {
+    int changes = 0;
+    form_->ClBtn->OnColorChange = [&](TComponent* sender) {
+        ++changes;
+        form_->ClBtnColorChange(sender);
+    };
+    {
+        DialogDriver driver([](HWND dialog) {
+            TypeInto(dialog, COLOR_RED, "10");
+            TypeInto(dialog, COLOR_GREEN, "200");
+            TypeInto(dialog, COLOR_BLUE, "30");
+            PressButton(dialog, IDOK);
+        });
+        SendMessageA(form_->ClBtn->Handle(), BM_CLICK, 0, 0);
+        ASSERT_TRUE(driver.Finish());
+    }
+    EXPECT_EQ(form_->ClBtn->Color(), RGBColor(10, 200, 30));
+    EXPECT_EQ(form_->Memo1->Color(), RGBColor(10, 200, 30));
+    EXPECT_EQ(changes, 1);
+
+    {
+        DialogDriver driver([](HWND dialog) {
+            TypeInto(dialog, COLOR_RED, "255");
+            PressButton(dialog, IDCANCEL);
+        });
+        SendMessageA(form_->ClBtn->Handle(), BM_CLICK, 0, 0);
+        ASSERT_TRUE(driver.Finish());
+    }
+    EXPECT_EQ(form_->Memo1->Color(), RGBColor(10, 200, 30));
+    form_->ClBtn->SetColor(RGBColor(10, 200, 30)); // the same colour again: no change event
+    EXPECT_EQ(changes, 1);
+}
+
+TEST_F(OutputWindow, TheFontDialogStartsFromTheMemosFontAndOnlyOkChangesIt) {
+    std::string offeredFace;
+    {
+        DialogDriver driver([&](HWND dialog) {
+            offeredFace = DlgText(dialog, cmb1);
+            PressButton(dialog, IDCANCEL);
+        });
+        SendMessageA(form_->FontBtn->Handle(), BM_CLICK, 0, 0);
+        ASSERT_TRUE(driver.Finish());
+    }
+    EXPECT_EQ(offeredFace, "Courier");
+    EXPECT_EQ(form_->Memo1->Font().Desc().name, "Courier");
+
+    {
+        DialogDriver driver([](HWND dialog) {
+            HWND faces = GetDlgItem(dialog, cmb1);
+            SendMessageA(faces, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("Tahoma"));
+            SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELCHANGE),
+                         reinterpret_cast<LPARAM>(faces));
+            PressButton(dialog, IDOK);
+        });
+        SendMessageA(form_->FontBtn->Handle(), BM_CLICK, 0, 0);
+        ASSERT_TRUE(driver.Finish());
+    }
+    EXPECT_EQ(form_->Memo1->Font().Desc().name, "Tahoma");
+    EXPECT_EQ(form_->Memo1->Font().Desc().height, -13);
+}
+
+TEST_F(OutputWindow, PrintingSaysItIsNotAvailableInsteadOfPrinting) {
+    for (TButton* button : {form_->Printbtn, form_->PsetupBtn}) {
+        std::string caption, text;
+        DialogDriver driver([&](HWND box) {
+            char title[64] = {};
+            GetWindowTextA(box, title, sizeof title);
+            caption = title;
+            text = StaticText(box);
+            PressButton(box, IDOK);
+        });
+        SendMessageA(button->Handle(), BM_CLICK, 0, 0);
+        ASSERT_TRUE(driver.Finish());
+        EXPECT_EQ(caption, "Information");
+        EXPECT_EQ(text, "Printing is not available in this version yet.");
+    }
+}
+
+TEST_F(OutputWindow, TheMemoFillsTheWindowBelowTheToolbarWhenResized) {
+    form_->SetBounds(10, 10, 700, 500);
+    EXPECT_EQ(form_->Dock1->Width(), form_->ClientWidth());
+    EXPECT_EQ(form_->Dock1->Height(), 29);
+    EXPECT_EQ(form_->Memo1->Top(), 29);
+    EXPECT_EQ(form_->Memo1->Width(), form_->ClientWidth());
+    EXPECT_EQ(form_->Memo1->Height(), form_->ClientHeight() - 29);
+}
