@@ -165,8 +165,8 @@ bool MeasureCpuDuringCompile(bool dropped) {
     return true;
 }
 
-// One child of part (b) started by the launcher or directly; returns the delay in ms from its
-// stamp to the return of the wait, or a negative value when it failed.
+// The counter a child of part (b) stores as it exits, shared through a named mapping whose name the
+// child finds in its environment.
 class ExitStamp {
   public:
     ExitStamp()

@@ -118,12 +118,15 @@ void DrawDisabledBitmap(HDC dc, HBITMAP bitmap, int srcX, int srcY, int width, i
     BITMAP info{};
     GetObjectA(bitmap, sizeof info, &info);
     const COLORREF transparent = GetPixel(source.get(), 0, info.bmHeight - 1);
-    // A mask: white where the glyph is transparent, black where it shows.
+    // A mask: white where the glyph is transparent or white (so light areas stay hollow, as disabled
+    // glyphs have always looked), black where its drawing shows.
     BitmapHandle maskBitmap(CreateBitmap(width, height, 1, 1, nullptr));
     MemoryDc mask(CreateCompatibleDC(dc));
     SelectionScope selectMask(mask.get(), maskBitmap.get());
     SetBkColor(source.get(), transparent);
     BitBlt(mask.get(), 0, 0, width, height, source.get(), srcX, srcY, SRCCOPY);
+    SetBkColor(source.get(), RGB(255, 255, 255));
+    BitBlt(mask.get(), 0, 0, width, height, source.get(), srcX, srcY, SRCPAINT);
     // Where the mask is black the brush is painted, elsewhere the destination stays (ROP PSDPxax).
     constexpr DWORD kBrushWhereMaskBlack = 0x00B8074A;
     const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));

@@ -52,7 +52,7 @@ BitmapHandle LoadBitmapResource(const char* name);
 void DrawTransparentBitmap(HDC dc, HBITMAP bitmap, int srcX, int srcY, int width, int height, int destX,
                            int destY);
 
-// Draws the bitmap's shape (every pixel but the transparent ones) embossed: highlight one pixel right
+// Draws the bitmap's shape (every pixel but the transparent and white ones) embossed: highlight one pixel right
 // and down, then shadow in place, as disabled glyphs look.
 void DrawDisabledBitmap(HDC dc, HBITMAP bitmap, int srcX, int srcY, int width, int height, int destX,
                         int destY);

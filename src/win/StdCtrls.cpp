@@ -133,6 +133,32 @@ TGroupBox::TGroupBox(TComponent* owner, TWinControl* parent, const TBounds& boun
 }
 
 LRESULT TGroupBox::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_PAINT) {
+        // Drawn here rather than by the system, which under themes ignores the caption's font colour.
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(Handle(), &ps);
+        RECT rc;
+        GetClientRect(Handle(), &rc);
+        FillRect(dc, &rc, BackgroundBrush());
+        SelectionScope font(dc, Font().Handle());
+        const std::string caption = Caption();
+        SIZE text{};
+        GetTextExtentPoint32A(dc, caption.empty() ? " " : caption.c_str(),
+                              caption.empty() ? 1 : static_cast<int>(caption.size()), &text);
+        RECT frame{rc.left, rc.top + text.cy / 2, rc.right, rc.bottom};
+        DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
+        if (!caption.empty()) {
+            RECT label{8, 0, 8 + text.cx + 2, text.cy};
+            FillRect(dc, &label, BackgroundBrush());
+            SetBkMode(dc, TRANSPARENT);
+            SetTextColor(dc, IsWindowEnabled(Handle()) ? ColorToRGB(Font().Desc().color)
+                                                       : GetSysColor(COLOR_GRAYTEXT));
+            OffsetRect(&label, 1, 0);
+            DrawTextA(dc, caption.c_str(), -1, &label, DT_SINGLELINE | DT_LEFT | DT_TOP);
+        }
+        EndPaint(Handle(), &ps);
+        return 0;
+    }
     if (msg == WM_ERASEBKGND) {
         // The system's group box leaves its inside unpainted, which a parent clipping its children
         // would never paint either.

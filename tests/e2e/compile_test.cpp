@@ -160,7 +160,7 @@ TEST_P(CompileFromCommandLine, LeavesOutputAndProductsAndShowsTheOutputOnlyOnFai
     const CommandLineCase& c = GetParam();
     const std::string folder = ProjectFolder(std::string("cl-") + c.name, c.example);
     const std::string project = JoinPath(folder, c.file);
-    Start(Quoted(project), folder);
+    ASSERT_NO_FATAL_FAILURE(Start(Quoted(project), folder));
     ASSERT_TRUE(WaitForCompileEnd(folder));
 
     EXPECT_EQ(WindowText(ProjectEdit()), Lower(project));
@@ -190,7 +190,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(Compile, ATextFileArgumentLeavesTheEditEmptyAndCompilesNothing) {
     const std::string folder = ProjectFolder("cl-text", "");
     WriteFileBytes(JoinPath(folder, "notes.txt"), "not a project\r\n");
-    Start(Quoted(JoinPath(folder, "notes.txt")), folder);
+    ASSERT_NO_FATAL_FAILURE(Start(Quoted(JoinPath(folder, "notes.txt")), folder));
     ASSERT_TRUE(Settled(main_, 15000));
 
     EXPECT_EQ(WindowText(ProjectEdit()), "");
@@ -204,7 +204,7 @@ TEST_F(Compile, OnlyTheFirstOfTwoArgumentsCounts) {
     const std::string folder = ProjectFolder("cl-two", "library");
     CopyExample("hello", folder);
     const std::string first = JoinPath(folder, "tools.dpr");
-    Start(Quoted(first) + " " + Quoted(JoinPath(folder, "hello.dpr")), folder);
+    ASSERT_NO_FATAL_FAILURE(Start(Quoted(first) + " " + Quoted(JoinPath(folder, "hello.dpr")), folder));
     ASSERT_TRUE(WaitForCompileEnd(folder));
 
     EXPECT_EQ(WindowText(ProjectEdit()), Lower(first));
@@ -220,7 +220,7 @@ TEST_F(Compile, AnUpperCaseNameIsHeldInLowerCaseAndCompiled) {
     source.replace(source.find("program Hello;"), 14, "program Demo;");
     WriteFileBytes(project, source);
     DeleteFileA(JoinPath(folder, "hello.dpr").c_str());
-    Start(Quoted(project), folder);
+    ASSERT_NO_FATAL_FAILURE(Start(Quoted(project), folder));
     ASSERT_TRUE(WaitForCompileEnd(folder));
 
     EXPECT_EQ(WindowText(ProjectEdit()), Lower(project));
@@ -233,7 +233,7 @@ TEST_F(Compile, AnUpperCaseNameIsHeldInLowerCaseAndCompiled) {
 TEST_F(Compile, ADroppedProjectBecomesCurrentAndIsCompiled) {
     const std::string elsewhere = ProjectFolder("drop-start", "");
     const std::string folder = ProjectFolder("drop-project", "hello");
-    Start("", elsewhere);
+    ASSERT_NO_FATAL_FAILURE(Start("", elsewhere));
     ASSERT_TRUE(Settled(main_, 15000));
     const std::string project = JoinPath(folder, "hello.dpr");
     ASSERT_TRUE(PostDroppedFiles(ProjectEdit(), {project}));
@@ -271,9 +271,10 @@ TEST_F(Compile, AMissingCompilerIsReportedThenThePreferencesOpen) {
 TEST_F(Compile, RunProjectStartsTheBuiltProgramAndWaitsForIt) {
     const std::string folder = ProjectFolder("run-program", "hello");
     const std::string marker = JoinPath(ProjectFolder("run-program-marker", ""), "marker.txt");
-    Start("", folder, {"TNWK_GREETING_MARKER=" + marker, "TNWK_GREETING_SLEEP_MS=1500"});
-    SwitchRunProjectOn();
-    CompileTyped(JoinPath(folder, "hello.dpr"));
+    ASSERT_NO_FATAL_FAILURE(
+        Start("", folder, {"TNWK_GREETING_MARKER=" + marker, "TNWK_GREETING_SLEEP_MS=1500"}));
+    ASSERT_NO_FATAL_FAILURE(SwitchRunProjectOn());
+    ASSERT_NO_FATAL_FAILURE(CompileTyped(JoinPath(folder, "hello.dpr")));
 
     ASSERT_TRUE(WaitUntil([&] { return FileExists(marker); }, kCompileTimeoutMs))
         << "the program did not run";
@@ -290,9 +291,9 @@ TEST_F(Compile, RunProjectStartsTheBuiltProgramAndWaitsForIt) {
 TEST_F(Compile, RunProjectRefusesALibrary) {
     const std::string folder = ProjectFolder("run-library", "library");
     const std::string marker = JoinPath(folder, "marker.txt");
-    Start("", folder, {"TNWK_GREETING_MARKER=" + marker});
-    SwitchRunProjectOn();
-    CompileTyped(JoinPath(folder, "tools.dpr"));
+    ASSERT_NO_FATAL_FAILURE(Start("", folder, {"TNWK_GREETING_MARKER=" + marker}));
+    ASSERT_NO_FATAL_FAILURE(SwitchRunProjectOn());
+    ASSERT_NO_FATAL_FAILURE(CompileTyped(JoinPath(folder, "tools.dpr")));
 
     EXPECT_EQ(DismissInformation(), "Can´t execute a DLL");
     EXPECT_TRUE(FileExists(JoinPath(folder, "tools.dll")));
@@ -302,9 +303,9 @@ TEST_F(Compile, RunProjectRefusesALibrary) {
 
 TEST_F(Compile, RunProjectRefusesAUnit) {
     const std::string folder = ProjectFolder("run-unit", "unit");
-    Start("", folder);
-    SwitchRunProjectOn();
-    CompileTyped(JoinPath(folder, "mathunit.pas"));
+    ASSERT_NO_FATAL_FAILURE(Start("", folder));
+    ASSERT_NO_FATAL_FAILURE(SwitchRunProjectOn());
+    ASSERT_NO_FATAL_FAILURE(CompileTyped(JoinPath(folder, "mathunit.pas")));
 
     EXPECT_EQ(DismissInformation(), "Can´t execute units!");
     EXPECT_TRUE(FileExists(JoinPath(folder, "mathunit.dcu")));
@@ -315,7 +316,7 @@ TEST_F(Compile, AProjectInAFolderNamedWithAnAmpersandCompilesThere) {
     const std::string folder = ProjectFolder("a&b", "hello");
     const std::set<std::string> before = FilesIn(folder);
     const std::string parent = folder.substr(0, folder.find_last_of('\\'));
-    Start(Quoted(JoinPath(folder, "hello.dpr")), folder);
+    ASSERT_NO_FATAL_FAILURE(Start(Quoted(JoinPath(folder, "hello.dpr")), folder));
     ASSERT_TRUE(WaitForCompileEnd(folder));
 
     EXPECT_TRUE(FileExists(JoinPath(folder, "hello.exe")));
@@ -334,7 +335,7 @@ TEST_F(Compile, AProjectNamedWithAnAmpersandReachesTheCompilerWhole) {
     const std::string folder = ProjectFolder("amp-name", "hello");
     const std::string project = JoinPath(folder, "r&d.dpr");
     ASSERT_TRUE(MoveFileA(JoinPath(folder, "hello.dpr").c_str(), project.c_str()));
-    Start(Quoted(project), folder);
+    ASSERT_NO_FATAL_FAILURE(Start(Quoted(project), folder));
     ASSERT_TRUE(WaitForCompileEnd(folder));
 
     const std::string output = ReadFileBytes(JoinPath(folder, "output.txt"));
@@ -348,8 +349,8 @@ TEST_F(Compile, AProjectNamedWithAnAmpersandReachesTheCompilerWhole) {
 TEST_F(Compile, ASecondStartWhileCompilingIsRefusedAndOnlyOneCompileRuns) {
     const std::string folder = ProjectFolder("second-start", "slow");
     const std::string batch = JoinPath(folder, "compile.bat");
-    Start("", folder);
-    CompileTyped(JoinPath(folder, "slow.dpr"));
+    ASSERT_NO_FATAL_FAILURE(Start("", folder));
+    ASSERT_NO_FATAL_FAILURE(CompileTyped(JoinPath(folder, "slow.dpr")));
     ASSERT_TRUE(WaitUntil([&] { return FileExists(batch); }, 15000)) << "the compile did not start";
     EXPECT_TRUE(IsWindowVisible(FindChild(main_, "Compiling... please wait")));
 
@@ -380,7 +381,7 @@ TEST_F(Compile, ClosingWhileCompilingHidesAtOnceEndsAfterTheCompileAndSaves) {
     Close(prefs);
     main_ = WaitForWindow(app_.Id(), kMainCaption, 15000);
     ASSERT_NE(main_, nullptr);
-    CompileTyped(JoinPath(folder, "slow.dpr"));
+    ASSERT_NO_FATAL_FAILURE(CompileTyped(JoinPath(folder, "slow.dpr")));
     ASSERT_TRUE(WaitUntil([&] { return FileExists(batch); }, 15000)) << "the compile did not start";
 
     Close(main_);
@@ -398,9 +399,10 @@ TEST_F(Compile, ClosingWhileCompilingHidesAtOnceEndsAfterTheCompileAndSaves) {
 TEST_F(Compile, ClosingWhileTheBuiltProgramRunsEndsAtOnceAndLeavesItRunning) {
     const std::string folder = ProjectFolder("close-running", "hello");
     const std::string marker = JoinPath(ProjectFolder("close-running-marker", ""), "marker.txt");
-    Start("", folder, {"TNWK_GREETING_MARKER=" + marker, "TNWK_GREETING_SLEEP_MS=60000"});
-    SwitchRunProjectOn();
-    CompileTyped(JoinPath(folder, "hello.dpr"));
+    ASSERT_NO_FATAL_FAILURE(
+        Start("", folder, {"TNWK_GREETING_MARKER=" + marker, "TNWK_GREETING_SLEEP_MS=60000"}));
+    ASSERT_NO_FATAL_FAILURE(SwitchRunProjectOn());
+    ASSERT_NO_FATAL_FAILURE(CompileTyped(JoinPath(folder, "hello.dpr")));
     ASSERT_TRUE(WaitUntil([&] { return FileExists(marker); }, kCompileTimeoutMs))
         << "the program did not run";
 

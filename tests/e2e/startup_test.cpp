@@ -63,7 +63,8 @@ TEST(Startup, TypingANameEnablesStartAndClearingDisablesIt) {
     HWND edit = Children(main, "Edit").at(0);
     for (char c : std::string("c:\\x.dpr"))
         PostMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 0);
-    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(start) != FALSE; }, 5000));
+    EXPECT_TRUE(
+        WaitUntil([&] { return IsWindowEnabled(start) != FALSE && WindowText(edit) == "c:\\x.dpr"; }, 5000));
     SendMessageA(edit, EM_SETSEL, 0, -1);
     PostMessageA(edit, WM_CHAR, VK_BACK, 0);
     EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(start) == FALSE; }, 5000));

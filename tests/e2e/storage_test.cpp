@@ -157,3 +157,35 @@ TEST(Storage, AValueOfTheWrongTypeIsReportedOnceAndTheRestStillLoads) {
     ValueNames("Defaults", strings);
     EXPECT_TRUE(strings);
 }
+
+TEST(Storage, TheOutputWindowKeepsItsColoursAndFontUnderTheDocumentedNames) {
+    ResetSettings();
+    SetProgramSetting("Output", "Memo1_FontName", "Courier New");
+    SetProgramSetting("Output", "Memo1_FontHeight", "-11");
+    SetProgramSetting("Output", "Memo1_FontSize", "12"); // set after the height: the size decides
+    SetProgramSetting("Output", "Memo1_FontStyle", "[fsBold, fsitalic]");
+    const std::string folder = FreshFolder("storage-output");
+    CopyExample("broken", folder);
+    Process app = StartTarnwick("\"" + JoinPath(folder, "broken.dpr") + "\"", folder);
+    HWND output = WaitForWindow(app.Id(), kOutputCaption, 30000);
+    ASSERT_NE(output, nullptr);
+    Close(output);
+    ASSERT_TRUE(WaitUntil([&] { return FindWindowOf(app.Id(), kOutputCaption) == nullptr; }, 10000));
+    HWND main = WaitForWindow(app.Id(), kMainCaption, 10000);
+    ASSERT_NE(main, nullptr);
+    Close(main);
+    ASSERT_TRUE(app.WaitForExit(10000));
+
+    bool strings = false;
+    EXPECT_EQ(ValueNames("Output", strings),
+              With(kPlacementNames,
+                   {"ClBtn_Color", "Memo1_Color", "Memo1_FontCharset", "Memo1_FontColor", "Memo1_FontHeight",
+                    "Memo1_FontName", "Memo1_FontPitch", "Memo1_FontSize", "Memo1_FontStyle"}));
+    EXPECT_TRUE(strings);
+    EXPECT_EQ(ProgramSetting("Output", "Memo1_FontName"), "Courier New");
+    EXPECT_EQ(ProgramSetting("Output", "Memo1_FontSize"), "12");
+    EXPECT_EQ(ProgramSetting("Output", "Memo1_FontHeight"), "-16");
+    EXPECT_EQ(ProgramSetting("Output", "Memo1_FontStyle"), "[fsBold,fsItalic]");
+    EXPECT_EQ(ProgramSetting("Output", "Memo1_Color"), "12632256");
+    EXPECT_EQ(ProgramSetting("Output", "Memo1_FontColor"), "-2147483640");
+}
