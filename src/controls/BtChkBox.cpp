@@ -223,10 +223,7 @@ void TBitCheckBox::Paint(HDC dc) {
         DrawFocusRect(dc, &text);
     if (glyph && layout.imageWidth > 0) {
         // Pixels of the glyph's transparent colour show the control's colour.
-        MemoryDc source(CreateCompatibleDC(dc));
-        SelectionScope select(source.get(), glyph);
-        const COLORREF transparent = GetPixel(source.get(), 0, info.bmHeight - 1);
-        TransparentBlt(dc, layout.glyphRect.left, layout.glyphRect.top, layout.imageWidth, info.bmHeight,
-                       source.get(), layout.sourceLeft, 0, layout.imageWidth, info.bmHeight, transparent);
+        DrawTransparentBitmap(dc, glyph, layout.sourceLeft, 0, layout.imageWidth, info.bmHeight,
+                              layout.glyphRect.left, layout.glyphRect.top);
     }
 }

@@ -101,13 +101,20 @@ BitmapHandle LoadBitmapResource(const char* name) {
         LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
 }
 
+namespace {
+// The colour of a glyph's bottom-left pixel, which marks its transparent parts.
+COLORREF TransparentColorOf(HDC source, HBITMAP bitmap) {
+    BITMAP info{};
+    GetObjectA(bitmap, sizeof info, &info);
+    return GetPixel(source, 0, info.bmHeight - 1);
+}
+} // namespace
+
 void DrawTransparentBitmap(HDC dc, HBITMAP bitmap, int srcX, int srcY, int width, int height, int destX,
                            int destY) {
     MemoryDc source(CreateCompatibleDC(dc));
     SelectionScope select(source.get(), bitmap);
-    BITMAP info{};
-    GetObjectA(bitmap, sizeof info, &info);
-    const COLORREF transparent = GetPixel(source.get(), 0, info.bmHeight - 1);
+    const COLORREF transparent = TransparentColorOf(source.get(), bitmap);
     TransparentBlt(dc, destX, destY, width, height, source.get(), srcX, srcY, width, height, transparent);
 }
 
@@ -115,9 +122,7 @@ void DrawDisabledBitmap(HDC dc, HBITMAP bitmap, int srcX, int srcY, int width, i
                         int destY) {
     MemoryDc source(CreateCompatibleDC(dc));
     SelectionScope selectSource(source.get(), bitmap);
-    BITMAP info{};
-    GetObjectA(bitmap, sizeof info, &info);
-    const COLORREF transparent = GetPixel(source.get(), 0, info.bmHeight - 1);
+    const COLORREF transparent = TransparentColorOf(source.get(), bitmap);
     // A mask: white where the glyph is transparent or white (so light areas stay hollow, as disabled
     // glyphs have always looked), black where its drawing shows.
     BitmapHandle maskBitmap(CreateBitmap(width, height, 1, 1, nullptr));

@@ -18,21 +18,6 @@ constexpr UINT kDragScrollInterval = 50;
 
 enum MenuCommand : UINT { cmUndo = 1, cmCut, cmCopy, cmPaste, cmDelete, cmSelectAll };
 
-void RegisterMemoClass() {
-    static bool registered = false;
-    if (registered)
-        return;
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_IBEAM));
-    wc.lpszClassName = kMemoClass;
-    RegisterClassExA(&wc);
-    registered = true;
-}
-
 // The clipboard, open for one scope.
 class ClipboardScope {
   public:
@@ -61,7 +46,7 @@ char ThroughOemCharset(char ch) {
 } // namespace
 
 TMemo::TMemo(TComponent* owner, TWinControl* parent, const TBounds& bounds) : TWinControl(owner, parent) {
-    RegisterMemoClass();
+    RegisterLibraryClass(kMemoClass, IDC_IBEAM);
     SetBounds(bounds.left, bounds.top, bounds.width, bounds.height);
     SetTabStop(true);
     SetColor(clWindow);
