@@ -50,18 +50,6 @@ double FileTimeMs(const FILETIME& t) {
     return static_cast<double>((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 10000.0;
 }
 
-std::string ReadText(const std::string& path) {
-    std::string text;
-    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
-        char buffer[4096];
-        std::size_t got;
-        while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-            text.append(buffer, got);
-        std::fclose(file);
-    }
-    return text;
-}
-
 // The CPU time (user + kernel) of another process. Wine's GetProcessTimes reports the caller's own
 // times for any process, so under Wine the kernel's account of the Unix process is read instead,
 // through drive Z: (Wine maps it to /): the process whose command line holds `uniqueArgument`.
@@ -77,7 +65,7 @@ class CpuClock {
         do {
             const std::string entry = std::string("Z:\\proc\\") + data.cFileName;
             if (std::isdigit(static_cast<unsigned char>(data.cFileName[0])) &&
-                ReadText(entry + "\\cmdline").find(uniqueArgument) != std::string::npos)
+                e2e::ReadFileBytes(entry + "\\cmdline").find(uniqueArgument) != std::string::npos)
                 unixStat_ = entry + "\\stat";
         } while (unixStat_.empty() && FindNextFileA(find, &data));
         FindClose(find);
@@ -97,7 +85,7 @@ class CpuClock {
         }
         // Fields 14 and 15 (user and system time, in clock ticks of 1/100 s) follow the name, which
         // is in parentheses and may hold blanks.
-        const std::string stat = ReadText(unixStat_);
+        const std::string stat = e2e::ReadFileBytes(unixStat_);
         const std::size_t close = stat.rfind(')');
         unsigned long user = 0, system = 0;
         if (close == std::string::npos ||

@@ -14,7 +14,7 @@ const char* const kControlClass = "TnwkControl";
 
 } // namespace
 
-void RegisterLibraryClass(const char* className, LPCSTR cursor, HICON icon) {
+void RegisterLibraryClass(const char* className, LPCSTR cursor, LPCSTR icon) {
     static std::set<std::string> registered;
     if (!registered.insert(className).second)
         return;
@@ -23,7 +23,7 @@ void RegisterLibraryClass(const char* className, LPCSTR cursor, HICON icon) {
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = DefWindowProcA;
     wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hIcon = icon;
+    wc.hIcon = icon ? LoadIconA(wc.hInstance, icon) : nullptr;
     wc.hCursor = LoadCursorA(nullptr, cursor);
     wc.lpszClassName = className;
     RegisterClassExA(&wc);

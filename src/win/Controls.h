@@ -15,7 +15,8 @@ class TForm;
 
 // Registers a window class of the library once per process; its procedure is the system's default,
 // which the library's controls replace by their own when they attach to a window.
-void RegisterLibraryClass(const char* className, LPCSTR cursor = IDC_ARROW, HICON icon = nullptr);
+// `icon` names an icon resource of the program, loaded only when the class is registered.
+void RegisterLibraryClass(const char* className, LPCSTR cursor = IDC_ARROW, LPCSTR icon = nullptr);
 using TNotifyEvent = std::function<void(TComponent* sender)>;
 
 struct TBounds {

@@ -74,7 +74,7 @@ BOOL CALLBACK ThreadWindowsDisabler::Collect(HWND wnd, LPARAM self) {
 }
 
 TForm::TForm(TComponent* owner) : TWinControl(owner, nullptr) {
-    RegisterLibraryClass(kFormClass, IDC_ARROW, LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1)));
+    RegisterLibraryClass(kFormClass, IDC_ARROW, MAKEINTRESOURCEA(1));
     SetVisible(false);
     TCreateParams params;
     params.className = kFormClass;

@@ -21,39 +21,25 @@ void TFont::Assign(const TFontDesc& desc) {
 }
 
 void TFont::SetName(const std::string& name) {
-    auto d = desc_;
-    d.name = name;
-    Assign(d);
+    Modify([&](TFontDesc& d) { d.name = name; });
 }
 void TFont::SetHeight(int height) {
-    auto d = desc_;
-    d.height = height;
-    Assign(d);
+    Modify([&](TFontDesc& d) { d.height = height; });
 }
 void TFont::SetSize(int points) {
-    auto d = desc_;
-    d.SetSize(points, ScreenPixelsPerInch());
-    Assign(d);
+    Modify([&](TFontDesc& d) { d.SetSize(points, ScreenPixelsPerInch()); });
 }
 void TFont::SetColor(TColor color) {
-    auto d = desc_;
-    d.color = color;
-    Assign(d);
+    Modify([&](TFontDesc& d) { d.color = color; });
 }
 void TFont::SetStyle(TFontStyles style) {
-    auto d = desc_;
-    d.style = style;
-    Assign(d);
+    Modify([&](TFontDesc& d) { d.style = style; });
 }
 void TFont::SetCharset(int charset) {
-    auto d = desc_;
-    d.charset = charset;
-    Assign(d);
+    Modify([&](TFontDesc& d) { d.charset = charset; });
 }
 void TFont::SetPitch(TFontPitch pitch) {
-    auto d = desc_;
-    d.pitch = pitch;
-    Assign(d);
+    Modify([&](TFontDesc& d) { d.pitch = pitch; });
 }
 
 void TFont::Changed() {

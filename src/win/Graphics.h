@@ -39,6 +39,12 @@ class TFont {
     std::function<void()> OnChange;
 
   private:
+    // Changes a copy of the values and assigns it, so a change that changes nothing fires nothing.
+    template <class Change> void Modify(Change change) {
+        TFontDesc desc = desc_;
+        change(desc);
+        Assign(desc);
+    }
     void Changed();
 
     TFontDesc desc_;
@@ -52,7 +58,7 @@ BitmapHandle LoadBitmapResource(const char* name);
 void DrawTransparentBitmap(HDC dc, HBITMAP bitmap, int srcX, int srcY, int width, int height, int destX,
                            int destY);
 
-// Draws the bitmap's shape (every pixel but the transparent and white ones) embossed: highlight one pixel right
-// and down, then shadow in place, as disabled glyphs look.
+// Draws the bitmap's shape (every pixel but the transparent and white ones) embossed: highlight one pixel
+// right and down, then shadow in place, as disabled glyphs look.
 void DrawDisabledBitmap(HDC dc, HBITMAP bitmap, int srcX, int srcY, int width, int height, int destX,
                         int destY);

@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cctype>
 #include <set>
 #include <string>
 #include <vector>
@@ -20,12 +18,6 @@ constexpr const char* kInformationCaption = "Information";
 
 std::string Quoted(const std::string& text) {
     return "\"" + text + "\"";
-}
-
-std::string Lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
 }
 
 std::set<std::string> FilesIn(const std::string& folder) {

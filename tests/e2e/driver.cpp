@@ -337,21 +337,29 @@ void RemoveFolder(const std::string& folder) {
     DeleteTree(folder);
 }
 
-HWND OptionsButton(HWND main) {
-    HWND toolbar = ChildWindowFromPointEx(main, POINT{1, 1}, CWP_SKIPINVISIBLE);
-    if (!toolbar || toolbar == main)
+HWND ToolButtonAt(HWND window, int left) {
+    HWND toolbar = ChildWindowFromPointEx(window, POINT{1, 1}, CWP_SKIPINVISIBLE);
+    if (!toolbar || toolbar == window)
         return nullptr;
-    HWND leftmost = nullptr;
-    LONG leftmostX = LONG_MAX;
     for (HWND button : Children(toolbar, "Button")) {
         RECT rc;
         GetWindowRect(button, &rc);
-        if (GetParent(button) == toolbar && rc.left < leftmostX) {
-            leftmostX = rc.left;
-            leftmost = button;
-        }
+        MapWindowPoints(HWND_DESKTOP, toolbar, reinterpret_cast<POINT*>(&rc), 2);
+        if (GetParent(button) == toolbar && rc.left == left + 2)
+            return button;
     }
-    return leftmost;
+    return nullptr;
+}
+
+HWND OptionsButton(HWND main) {
+    return ToolButtonAt(main, 0);
+}
+
+std::string Lower(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return text;
 }
 
 bool Settled(HWND window, int timeoutMs) {

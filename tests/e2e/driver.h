@@ -86,7 +86,13 @@ class DelphiEntryOverride {
 void RemoveFolder(const std::string& folder);
 
 // The main window's Preferences button: the leftmost button of the toolbar across the top.
+// A toolbar button by its place: the toolbar is the window's child at its top-left corner, and a
+// button at toolbar position `left` sits 2 pixels further right inside the toolbar's border.
+HWND ToolButtonAt(HWND window, int left);
+// The main window's Preferences button, the toolbar's first.
 HWND OptionsButton(HWND main);
+// ASCII letters in lower case, as the project edit holds names.
+std::string Lower(std::string text);
 
 // True once the window's thread handles sent messages again, i.e. it is back in a message loop:
 // the handler that was running (a compile job after its wait, say) has finished or shows a modal

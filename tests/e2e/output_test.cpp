@@ -6,8 +6,6 @@
 #include <colordlg.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cctype>
 #include <string>
 #include <vector>
 
@@ -16,12 +14,6 @@ using namespace e2e;
 namespace {
 constexpr int kCompileTimeoutMs = 40000;
 constexpr const char* kMemoClass = "TnwkMemo";
-
-std::string Lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
 
 // The lines of a text, whatever its line breaks; a final break starts no further line.
 std::vector<std::string> LinesOf(const std::string& text) {
@@ -46,22 +38,6 @@ std::string Today() {
     char date[128] = {};
     GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, date, sizeof date);
     return date;
-}
-
-// A toolbar button by its place: the toolbar is the window's child at its top-left corner, and a
-// button at toolbar position `left` sits 2 pixels further right inside the toolbar's border.
-HWND ToolButtonAt(HWND window, int left) {
-    HWND toolbar = ChildWindowFromPointEx(window, POINT{1, 1}, CWP_SKIPINVISIBLE);
-    if (!toolbar || toolbar == window)
-        return nullptr;
-    for (HWND button : Children(toolbar, "Button")) {
-        RECT rc;
-        GetWindowRect(button, &rc);
-        MapWindowPoints(HWND_DESKTOP, toolbar, reinterpret_cast<POINT*>(&rc), 2);
-        if (GetParent(button) == toolbar && rc.left == left + 2)
-            return button;
-    }
-    return nullptr;
 }
 
 BOOL CALLBACK FindDialogOf(HWND wnd, LPARAM param) {

@@ -25,19 +25,6 @@ std::string LibrarySetting(const char* name) {
     return buffer;
 }
 
-// The child window under a point of the window's client area, looking through nested panels.
-HWND ControlAt(HWND window, int x, int y) {
-    POINT pt{x, y};
-    HWND current = window;
-    while (true) {
-        HWND child = ChildWindowFromPointEx(current, pt, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
-        if (!child || child == current)
-            return current;
-        MapWindowPoints(current, child, &pt, 1);
-        current = child;
-    }
-}
-
 void ClickCheckBox(HWND box) {
     PostMessageA(box, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
 }
@@ -63,7 +50,7 @@ class Preferences : public ::testing::Test {
         app_.WaitForExit(10000);
     }
     HWND OpenPreferences() {
-        Click(ControlAt(main_, 14, 14)); // the toolbar's first button
+        Click(OptionsButton(main_));
         return WaitForWindow(app_.Id(), kPrefsCaption, 10000);
     }
 
@@ -145,7 +132,7 @@ TEST(PreferencesDetection, ProposesTheDelphiCompilerOrTheBareName) {
         Process app = StartTarnwick("", FreshFolder("prefs-detect"));
         HWND main = WaitForWindow(app.Id(), kMainCaption, 15000);
         ASSERT_NE(main, nullptr);
-        Click(ControlAt(main, 14, 14));
+        Click(OptionsButton(main));
         HWND prefs = WaitForWindow(app.Id(), kPrefsCaption, 10000);
         ASSERT_NE(prefs, nullptr);
         EXPECT_EQ(WindowText(Children(prefs, "Edit").at(0)), proposed);

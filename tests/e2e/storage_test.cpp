@@ -79,11 +79,7 @@ TEST(Storage, ThePreferencesComeBackAfterARestart) {
     Process app = StartTarnwick("", FreshFolder("storage"));
     HWND main = WaitForWindow(app.Id(), kMainCaption, 15000);
     ASSERT_NE(main, nullptr);
-    // Open the preferences through the toolbar's first button.
-    POINT pt{14, 14};
-    HWND dock = ChildWindowFromPointEx(main, pt, CWP_SKIPINVISIBLE);
-    MapWindowPoints(main, dock, &pt, 1);
-    Click(ChildWindowFromPointEx(dock, pt, CWP_SKIPINVISIBLE));
+    Click(OptionsButton(main));
     HWND prefs = WaitForWindow(app.Id(), kPrefsCaption, 10000);
     ASSERT_NE(prefs, nullptr);
     EXPECT_EQ(WindowText(Children(prefs, "Edit").at(0)), "C:\\Elsewhere\\dcc32.exe");

@@ -76,6 +76,7 @@ void TAppExec::WaitForEnd(HANDLE process) {
     // The end is judged by the process handle being signalled, never by the exit code alone: a
     // program may itself end with code 259 (STILL_ACTIVE).
     while (true) {
+        const bool ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
         DWORD exitCode = 0;
         if (!GetExitCodeProcess(process, &exitCode)) {
             errNo_ = static_cast<std::int32_t>(GetLastError());
@@ -83,11 +84,8 @@ void TAppExec::WaitForEnd(HANDLE process) {
             throw EAppExecWinExec(ErrorText());
         }
         errNo_ = static_cast<std::int32_t>(exitCode);
-        if (WaitForSingleObject(process, 0) == WAIT_OBJECT_0) {
-            GetExitCodeProcess(process, &exitCode);
-            errNo_ = static_cast<std::int32_t>(exitCode);
+        if (ended)
             return;
-        }
         if (stopWaitingOnTerminate_ && Application && Application->Terminated())
             return;
         // Sleeps until a message arrives or the process ends; the messages are handled meanwhile.
