@@ -363,6 +363,14 @@ LRESULT TFilenameEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (readOnly_)
             return 0;
         break;
+    case WM_PAINT: {
+        // The system's edit paints over its whole client area, the button included (seen under Wine
+        // once the edit takes the focus): the button is drawn again on top.
+        const LRESULT result = DefaultHandler(msg, wParam, lParam);
+        if (button_ && button_->Visible())
+            RedrawWindow(button_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        return result;
+    }
     case WM_SIZE: {
         const LRESULT result = TWinControl::WndProc(msg, wParam, lParam);
         if (button_)

@@ -247,12 +247,12 @@ void TLabel::FontChanged() {
 }
 
 HBRUSH TLabel::CtlColor(HDC dc) {
-    if (transparent_) {
+    // The static control fills its whole rectangle with the brush; a hollow brush would leave whatever
+    // was there before. A transparent label stands on its parent's colour, which it took at creation.
+    const HBRUSH brush = TWinControl::CtlColor(dc);
+    if (transparent_)
         SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, ColorToRGB(Font().Desc().color));
-        return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-    }
-    return TWinControl::CtlColor(dc);
+    return brush;
 }
 
 // ---------------------------------------------------------------- TEdit
