@@ -2,7 +2,7 @@
 // word readers, and through a form storage's whole load and save. Aborts when a decoded value breaks
 // its type's rules or a store-load-store cycle changes a text that should survive it.
 #include "base/SysUtils.h"
-#include "prefs/FontProps_core.h"
+#include "base/FontProps_core.h"
 #include "prefs/Placemnt_core.h"
 #include "prefs/PropsStorage_core.h"
 

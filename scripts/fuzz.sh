@@ -5,8 +5,8 @@ set -eu
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 OUT="$ROOT/build/fuzz"
 SECONDS_TO_RUN="${FUZZ_SECONDS:-60}"
-SOURCES="base/Classes base/Component base/SysUtils base/Types prefs/TypInfo_core prefs/PropText_core \
-prefs/FontProps_core prefs/PropsStorage_core prefs/SettingsStore_core prefs/PlacementRules_core prefs/Placemnt_core"
+SOURCES="base/Classes base/Component base/SysUtils base/Types base/TypInfo_core prefs/PropText_core \
+base/FontProps_core prefs/PropsStorage_core prefs/SettingsStore_core prefs/PlacementRules_core prefs/Placemnt_core"
 
 # clang has no Windows-1252 execution character set: the sources are converted to Windows-1252 first,
 # so the string literals hold the same bytes as in the program (clang keeps such bytes as they are).

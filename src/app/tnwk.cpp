@@ -1,7 +1,7 @@
 // Tarnwick: a front end for the Delphi 3 command-line compiler.
 #include "app/Main.h"
 #include "output/output.h"
-#include "prefs/FontProps_core.h"
+#include "base/FontProps_core.h"
 #include "prefs/options.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -14,7 +14,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         fontprops::SetPixelsPerInch(ScreenPixelsPerInch());
         application.CreateForm<TMainForm>();
         application.CreateForm<TPForm>();
-        application.CreateForm<TOpForm>();
+        auto* output = application.CreateForm<TOpForm>();
+        output->ProjectFileName = [] { return MainForm ? MainForm->Project->FileName() : std::string(); };
         application.Run();
     } catch (const std::exception& e) {
         application.HandleException(e);

@@ -1,5 +1,5 @@
 #pragma once
-// Small routines of the compile job: short paths, wiping a file, and the information message.
+// Small routines of the compile job: short paths, file sizes, wiping a file.
 #include <windows.h>
 
 #include <cstdint>
@@ -14,12 +14,3 @@ std::uint32_t FileSizeOf(const std::string& fileName);
 void WipeFile(const std::string& fileName);
 // True when a file (not a folder) of that name exists.
 bool FileExists(const std::string& fileName);
-
-// Set once at start: the system's minor version byte is 95 or more / the platform is NT.
-bool MinorVersion95();
-bool PlatformIsNT();
-
-// A modal message with the information icon and one OK button, captioned "Information".
-void InformationMessage(const std::string& text);
-// MessageBoxA with every other window of the thread disabled while it shows.
-int TaskModalMessageBox(const std::string& caption, const std::string& text, UINT style);

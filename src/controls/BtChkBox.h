@@ -2,7 +2,7 @@
 // A check box that draws its box from bitmaps, one glyph per state, each optionally holding a second
 // image for the disabled look.
 #include "controls/BtChkBox_core.h"
-#include "prefs/TypInfo_core.h"
+#include "base/TypInfo_core.h"
 #include "win/Controls.h"
 
 class TBitCheckBox : public TWinControl, public IPublished {

@@ -261,7 +261,7 @@ bool TFilenameEdit::RunDialog(std::string& name) {
     name.copy(fileBuffer.data(), fileBuffer.size() - 1);
     OPENFILENAMEA ofn{};
     ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = ParentForm() ? ParentForm()->Handle() : nullptr;
+    ofn.hwndOwner = GetParentForm(this) ? GetParentForm(this)->Handle() : nullptr;
     ofn.lpstrFilter = filter.c_str();
     ofn.nFilterIndex = 1;
     ofn.lpstrFile = fileBuffer.data();

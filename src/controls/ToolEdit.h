@@ -2,7 +2,7 @@
 // The file name edit: a one-line edit with a browse button at its right end that opens a file dialog
 // seeded from the text, and that takes files dropped from the shell.
 #include "controls/ToolEdit_core.h"
-#include "prefs/TypInfo_core.h"
+#include "base/TypInfo_core.h"
 #include "win/Controls.h"
 
 #include <shellapi.h>

@@ -1,6 +1,6 @@
 #include "output/PrintJob.h"
 
-#include "app/xProcs.h"
+#include "win/Dialogs.h"
 
 bool TPrintJob::PageSetup() {
     InformationMessage(SPrintingNotAvailable);

@@ -1,6 +1,5 @@
 #include "output/output.h"
 
-#include "app/Main.h"
 #include "base/SysUtils.h"
 #include "output/OutputFile_core.h"
 
@@ -13,12 +12,6 @@ namespace {
 constexpr int kToolbarHeight = 29;
 constexpr int kToolbarBorder = 2;
 constexpr int kHelpContext = 27;
-
-// The project file the main window names. The window shown without a main window (in tests and
-// benchmarks) has none and so reads "output.txt" from the current folder.
-std::string ProjectFileName() {
-    return MainForm ? MainForm->Project->FileName() : std::string();
-}
 } // namespace
 
 TOpForm::TOpForm(TComponent* owner) : TForm(owner) {
@@ -106,12 +99,16 @@ LRESULT TOpForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     return result;
 }
 
+std::string TOpForm::CurrentProjectFileName() const {
+    return ProjectFileName ? ProjectFileName() : std::string();
+}
+
 void TOpForm::LoadOutputFile(const std::string& fileName) {
     Memo1->SetText(outputfile::WithoutFinalLineBreak(outputfile::ReadWholeFile(fileName)));
 }
 
 void TOpForm::FormShow(TComponent*) {
-    LoadOutputFile(outputfile::OutputFileName(ProjectFileName()));
+    LoadOutputFile(outputfile::OutputFileName(CurrentProjectFileName()));
 }
 
 void TOpForm::PrintbtnClick(TComponent*) {
@@ -131,7 +128,7 @@ void TOpForm::DateBtnClick(TComponent*) {
 
 void TOpForm::ToolbarButton6Click(TComponent*) {
     Memo1->InsertLine(0, "");
-    Memo1->InsertLine(0, ProjectFileName());
+    Memo1->InsertLine(0, CurrentProjectFileName());
 }
 
 void TOpForm::FontBtnClick(TComponent*) {

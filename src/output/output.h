@@ -2,12 +2,15 @@
 // The output window: shows the compiler's console output ("output.txt" in the project's folder) in a
 // memo below a toolbar for page setup, printing, inserting the date or the project path, the memo's
 // font and background colour, help and closing.
-#include "output/ColorDialogButton.h"
+#include "controls/ColorDialogButton.h"
 #include "output/PrintJob.h"
 #include "prefs/Placemnt.h"
 #include "win/Dialogs.h"
 #include "win/Forms.h"
 #include "win/StdCtrls.h"
+
+#include <functional>
+#include <string>
 
 class TOpForm : public TForm {
   public:
@@ -42,6 +45,10 @@ class TOpForm : public TForm {
     void HelpBtnClick(TComponent* sender);
     void ExitBtnClick(TComponent* sender);
 
+    // The project file whose output this window shows, asked for by whoever made the window. Without it
+    // (in tests and benchmarks) the window reads "output.txt" from the current folder.
+    std::function<std::string()> ProjectFileName;
+
     // What FormShow does with the output file: the memo takes the file's lines. EFOpenError when the
     // file cannot be opened; the memo then keeps its text.
     void LoadOutputFile(const std::string& fileName);
@@ -54,6 +61,7 @@ class TOpForm : public TForm {
                             void (TOpForm::*handler)(TComponent*));
     TBevel* MakeSeparator(const char* name, int left);
     void ArrangeControls();
+    std::string CurrentProjectFileName() const;
 
     TPrintJob printJob_;
 };

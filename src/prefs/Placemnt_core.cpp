@@ -62,7 +62,8 @@ class TFormPlacement::KeySession {
     bool outermost_;
 };
 
-TFormPlacement::TFormPlacement(TComponent* owner) : TComponent(owner) {
+TFormPlacement::TFormPlacement(TComponent* owner, std::unique_ptr<IPlacementWindow> window)
+    : TComponent(owner), window_(std::move(window)) {
     if (Window())
         options_ = DefaultWindowOptions;
 }
@@ -75,7 +76,7 @@ TFormPlacement::~TFormPlacement() {
 }
 
 IPlacementWindow* TFormPlacement::Window() const {
-    return dynamic_cast<IPlacementWindow*>(Owner());
+    return window_ ? window_.get() : dynamic_cast<IPlacementWindow*>(Owner());
 }
 
 ISettingsStore& TFormPlacement::Store() const {
@@ -89,7 +90,10 @@ std::string TFormPlacement::KeyPath() const {
 }
 
 std::string TFormPlacement::Section() const {
-    return iniSection_.empty() ? placement::DefaultSectionName(Owner()) : iniSection_;
+    if (!iniSection_.empty())
+        return iniSection_;
+    // A window's storage is named after the window's class.
+    return window_ && Owner() ? Owner()->ClassName() : placement::DefaultSectionName(Owner());
 }
 
 void TFormPlacement::AddLink(IPlacementLink* link) {

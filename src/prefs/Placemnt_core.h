@@ -16,7 +16,8 @@
 #include <string>
 #include <vector>
 
-// The window a form storage serves; the storage's owner implements it.
+// The window a form storage serves: an adapter over the platform's window that the storage keeps, or
+// the storage's owner itself when that implements it.
 class IPlacementWindow {
   public:
     virtual ~IPlacementWindow() = default;
@@ -83,7 +84,7 @@ class TFormPlacement : public TComponent {
     using TNotifyEvent = std::function<void(TComponent* sender)>;
     using TErrorHandler = std::function<void(const std::exception&)>;
 
-    explicit TFormPlacement(TComponent* owner);
+    explicit TFormPlacement(TComponent* owner, std::unique_ptr<IPlacementWindow> window = nullptr);
     ~TFormPlacement() override;
     std::string ClassName() const override { return "TFormPlacement"; }
 
@@ -152,6 +153,7 @@ class TFormPlacement : public TComponent {
     void AdjustMaximisedPosition();
     template <class Step> void Guarded(Step step);
 
+    std::unique_ptr<IPlacementWindow> window_;
     bool active_ = true;
     std::string iniFileName_;
     std::string iniSection_;
@@ -170,7 +172,8 @@ class TFormPlacement : public TComponent {
 
 class TFormStorage : public TFormPlacement {
   public:
-    explicit TFormStorage(TComponent* owner) : TFormPlacement(owner) {}
+    explicit TFormStorage(TComponent* owner, std::unique_ptr<IPlacementWindow> window = nullptr)
+        : TFormPlacement(owner, std::move(window)) {}
     std::string ClassName() const override { return "TFormStorage"; }
 
     // The entries' texts ("Component.Property").

@@ -1,7 +1,7 @@
 #pragma once
 // The stored text of each kind of property value, and the value read back from a stored text.
 // Decoders accept any text: what they cannot read gives "no value" (the property stays as it is).
-#include "prefs/TypInfo_core.h"
+#include "base/TypInfo_core.h"
 
 #include <cstdint>
 #include <functional>

@@ -4,7 +4,7 @@
 // ("RunP_Checked"), nested objects by the outer value name followed by the inner property
 // ("Memo1_FontSize").
 #include "prefs/PropText_core.h"
-#include "prefs/TypInfo_core.h"
+#include "base/TypInfo_core.h"
 
 #include <functional>
 #include <memory>

@@ -1,7 +1,5 @@
 #include "win/Controls.h"
 
-#include "win/Forms.h"
-
 #include "base/SysUtils.h"
 
 #include <commctrl.h>
@@ -12,7 +10,26 @@ namespace {
 const char* const kObjectProp = "TnwkObject";
 const char* const kControlClass = "TnwkControl";
 
+TExceptionHandler& UnhandledExceptionHandler() {
+    static TExceptionHandler handler;
+    return handler;
+}
 } // namespace
+
+void SetUnhandledExceptionHandler(TExceptionHandler handler) {
+    UnhandledExceptionHandler() = std::move(handler);
+}
+
+void ShowUnhandledException(const std::exception& e) noexcept {
+    try {
+        if (const TExceptionHandler& handler = UnhandledExceptionHandler())
+            handler(e);
+        else
+            MessageBoxA(nullptr, rtl::MessageWithPeriod(e.what()).c_str(), "", MB_OK | MB_ICONERROR);
+    } catch (...) {
+        MessageBoxA(nullptr, "Out of memory", "", MB_OK | MB_ICONERROR);
+    }
+}
 
 void RegisterLibraryClass(const char* className, LPCSTR cursor, LPCSTR icon) {
     static std::set<std::string> registered;
@@ -33,8 +50,7 @@ TWinControl::TWinControl(TComponent* owner, TWinControl* parent) : TComponent(ow
     if (parent_) {
         font_.Assign(parent_->Font().Desc());
         color_ = parent_->Color();
-        if (TForm* form = parent_->ParentForm())
-            id_ = form->NextControlId();
+        id_ = parent_->AllocateChildId();
     }
     font_.OnChange = [this] {
         parentFont_ = false;
@@ -55,14 +71,12 @@ TWinControl* TWinControl::FromHandle(HWND wnd) {
     return static_cast<TWinControl*>(GetPropA(wnd, kObjectProp));
 }
 
-TForm* TWinControl::ParentForm() const {
-    const TWinControl* c = this;
-    while (c) {
-        if (auto* form = dynamic_cast<const TForm*>(c))
-            return const_cast<TForm*>(form);
-        c = c->parent_;
-    }
-    return nullptr;
+int TWinControl::AllocateChildId() {
+    return parent_ ? parent_->AllocateChildId() : 0;
+}
+
+HWND TWinControl::HintWindow() {
+    return parent_ ? parent_->HintWindow() : nullptr;
 }
 
 void TWinControl::CreateHandle(const TCreateParams& params) {
@@ -290,10 +304,11 @@ void TWinControl::SetShowHint(bool show) {
 }
 
 void TWinControl::UpdateToolTip() {
-    TForm* form = ParentForm();
-    if (!form || form == this || !handle_)
+    if (!parent_ || !handle_)
         return;
-    HWND tip = form->ToolTip();
+    HWND tip = parent_->HintWindow();
+    if (!tip)
+        return;
     TOOLINFOA ti{};
     ti.cbSize = sizeof ti;
     ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;

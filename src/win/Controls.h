@@ -6,12 +6,18 @@
 #include "base/Types.h"
 #include "win/Graphics.h"
 
+#include <exception>
 #include <functional>
 #include <string>
 #include <vector>
 
 class TWinControl;
-class TForm;
+
+// Where an exception that no handler took goes: the application installs its default handler;
+// without one, a message box shows the message.
+using TExceptionHandler = std::function<void(const std::exception&)>;
+void SetUnhandledExceptionHandler(TExceptionHandler handler);
+void ShowUnhandledException(const std::exception& e) noexcept;
 
 // Registers a window class of the library once per process; its procedure is the system's default,
 // which the library's controls replace by their own when they attach to a window.
@@ -42,7 +48,6 @@ class TWinControl : public TComponent {
     HWND Handle() const { return handle_; }
     TWinControl* Parent() const { return parent_; }
     static TWinControl* FromHandle(HWND wnd);
-    TForm* ParentForm() const;
 
     void SetBounds(int left, int top, int width, int height);
     TBounds Bounds() const { return bounds_; }
@@ -104,6 +109,10 @@ class TWinControl : public TComponent {
     bool OwnerPainted() const { return ownPaint_; }
     void SetOwnerPainted(bool own) { ownPaint_ = own; }
     HBRUSH BackgroundBrush();
+    // The top-level window numbers its controls' windows and owns the tooltip of their hints; a
+    // control asks its parent.
+    virtual int AllocateChildId();
+    virtual HWND HintWindow();
 
   private:
     friend class TForm;

@@ -1,5 +1,6 @@
 #include "win/Dialogs.h"
 
+#include "base/SysUtils.h"
 #include "win/Forms.h"
 
 #include <commdlg.h>
@@ -9,6 +10,60 @@
 void ShowMessage(const std::string& text) {
     HWND owner = GetActiveWindow();
     MessageBoxA(owner, text.c_str(), Application ? Application->Title().c_str() : "", MB_OK);
+}
+
+namespace {
+struct VersionFlags {
+    bool minorVersion95;
+    bool platformIsNT;
+};
+
+const VersionFlags& Flags() {
+    static const VersionFlags flags = [] {
+        VersionFlags f{};
+        const DWORD version = GetVersion();
+        f.minorVersion95 = ((version >> 8) & 0xFF) >= 95;
+        OSVERSIONINFOA info{};
+        info.dwOSVersionInfoSize = sizeof info;
+        f.platformIsNT = GetVersionExA(&info) && info.dwPlatformId == VER_PLATFORM_WIN32_NT;
+        return f;
+    }();
+    return flags;
+}
+
+} // namespace
+
+bool MinorVersion95() {
+    return Flags().minorVersion95;
+}
+bool PlatformIsNT() {
+    return Flags().platformIsNT;
+}
+
+int TaskModalMessageBox(const std::string& caption, const std::string& text, UINT style) {
+    // Fixed buffers as the message box has always taken: 100 characters of caption, 200 of text.
+    char captionBuffer[101] = {};
+    char textBuffer[201] = {};
+    std::strncpy(captionBuffer, caption.c_str(), 100);
+    std::strncpy(textBuffer, text.c_str(), 200);
+    HWND active = GetActiveWindow();
+    int result;
+    {
+        ThreadWindowsDisabler disabled;
+        result = MessageBoxA(Application ? Application->Handle() : nullptr, textBuffer, captionBuffer, style);
+    }
+    if (active && IsWindow(active))
+        SetActiveWindow(active);
+    return result;
+}
+
+void InformationMessage(const std::string& text) {
+    if (MinorVersion95() || PlatformIsNT()) {
+        TaskModalMessageBox(rtl::SMsgDlgInformation, text, MB_ICONINFORMATION | MB_OK);
+        return;
+    }
+    MessageBoxA(Application ? Application->Handle() : nullptr, text.c_str(), rtl::SMsgDlgInformation,
+                MB_ICONINFORMATION | MB_OK);
 }
 
 TFontDesc FontDescFromLogFont(const LOGFONTA& font, COLORREF color) {

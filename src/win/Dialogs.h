@@ -9,6 +9,13 @@
 
 // A modal message with one OK button and the application's title as caption.
 void ShowMessage(const std::string& text);
+// A modal message with the information icon and one OK button, captioned "Information".
+void InformationMessage(const std::string& text);
+// MessageBoxA with every other window of the thread disabled while it shows.
+int TaskModalMessageBox(const std::string& caption, const std::string& text, UINT style);
+// Set once at start: the system's minor version byte is 95 or more / the platform is NT.
+bool MinorVersion95();
+bool PlatformIsNT();
 
 // The platform's font dialog for screen fonts, with effects (colour, underline, strike-out).
 class TFontDialog : public TComponent {

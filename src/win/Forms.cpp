@@ -6,17 +6,6 @@
 
 TApplication* Application = nullptr;
 
-void ShowUnhandledException(const std::exception& e) noexcept {
-    try {
-        if (Application)
-            Application->HandleException(e);
-        else
-            MessageBoxA(nullptr, rtl::MessageWithPeriod(e.what()).c_str(), "", MB_OK | MB_ICONERROR);
-    } catch (...) {
-        MessageBoxA(nullptr, "Out of memory", "", MB_OK | MB_ICONERROR);
-    }
-}
-
 namespace {
 const char* const kFormClass = "TnwkForm";
 
@@ -127,7 +116,14 @@ void TForm::SetClientSize(int width, int height) {
     SetBounds(Left(), Top(), rc.right - rc.left, rc.bottom - rc.top);
 }
 
-HWND TForm::ToolTip() {
+TForm* GetParentForm(const TWinControl* control) {
+    for (const TWinControl* c = control; c; c = c->Parent())
+        if (auto* form = dynamic_cast<const TForm*>(c))
+            return const_cast<TForm*>(form);
+    return nullptr;
+}
+
+HWND TForm::HintWindow() {
     if (!toolTip_) {
         toolTip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(),
@@ -295,91 +291,6 @@ void TForm::SetWindowState(TWindowState state) {
                                                               : SW_RESTORE);
 }
 
-placement::TWindowFacts TForm::WindowFacts() const {
-    placement::TWindowFacts facts;
-    facts.isMainWindow = Application && Application->MainForm() == this;
-    facts.applicationMinimized =
-        Application && Application->MainForm() && IsIconic(Application->MainForm()->Handle());
-    facts.visible = Showing();
-    facts.sizeableBorder = borderStyle_ == TBorderStyle::bsSizeable;
-    facts.screenCenter = position_ == TPosition::poScreenCenter;
-    facts.state = WindowState();
-    RECT rc{};
-    GetWindowRect(Handle(), &rc);
-    facts.left = rc.left;
-    facts.top = rc.top;
-    facts.width = rc.right - rc.left;
-    facts.height = rc.bottom - rc.top;
-    if (TWinControl* active = ActiveControl())
-        facts.activeControl = active->Name();
-    return facts;
-}
-
-placement::TScreenFacts TForm::ScreenFacts() const {
-    placement::TScreenFacts screen;
-    screen.width = GetSystemMetrics(SM_CXSCREEN);
-    screen.height = GetSystemMetrics(SM_CYSCREEN);
-    screen.pixelsPerInch = ScreenPixelsPerInch();
-    return screen;
-}
-
-placement::TPlacementRecord TForm::GetPlacement() const {
-    WINDOWPLACEMENT wp{};
-    wp.length = sizeof wp;
-    GetWindowPlacement(Handle(), &wp);
-    placement::TPlacementRecord record;
-    record.flags = static_cast<int>(wp.flags);
-    record.showCmd = static_cast<int>(wp.showCmd);
-    record.ptMinPosition = {wp.ptMinPosition.x, wp.ptMinPosition.y};
-    record.ptMaxPosition = {wp.ptMaxPosition.x, wp.ptMaxPosition.y};
-    record.rcNormalPosition = {wp.rcNormalPosition.left, wp.rcNormalPosition.top, wp.rcNormalPosition.right,
-                               wp.rcNormalPosition.bottom};
-    return record;
-}
-
-void TForm::SetPlacement(const placement::TPlacementRecord& record) {
-    WINDOWPLACEMENT wp{};
-    wp.length = sizeof wp;
-    wp.flags = static_cast<UINT>(record.flags);
-    wp.showCmd = static_cast<UINT>(record.showCmd);
-    wp.ptMinPosition = {record.ptMinPosition.x, record.ptMinPosition.y};
-    wp.ptMaxPosition = {record.ptMaxPosition.x, record.ptMaxPosition.y};
-    wp.rcNormalPosition = {record.rcNormalPosition.left, record.rcNormalPosition.top,
-                           record.rcNormalPosition.right, record.rcNormalPosition.bottom};
-    SetWindowPlacement(Handle(), &wp);
-    RECT rc{};
-    GetWindowRect(Handle(), &rc);
-    TWinControl::SetBounds(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
-}
-
-void TForm::MinimizeApplication() {
-    if (Application && Application->MainForm())
-        PostMessageA(Application->MainForm()->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
-}
-
-void TForm::Repaint() {
-    InvalidateRect(Handle(), nullptr, TRUE);
-    UpdateWindow(Handle());
-}
-
-void TForm::ActivateControl(const std::string& name) {
-    if (auto* control = dynamic_cast<TWinControl*>(FindComponent(name)))
-        if (control->CanFocus())
-            control->SetFocus();
-}
-
-placement::TPoint TForm::FrameSize() const {
-    switch (borderStyle_) {
-    case TBorderStyle::bsSizeable:
-        return {GetSystemMetrics(SM_CXFRAME), GetSystemMetrics(SM_CYFRAME)};
-    case TBorderStyle::bsDialog:
-        return {GetSystemMetrics(SM_CXDLGFRAME), GetSystemMetrics(SM_CYDLGFRAME)};
-    case TBorderStyle::bsSingle:
-    default:
-        return {GetSystemMetrics(SM_CXBORDER), GetSystemMetrics(SM_CYBORDER)};
-    }
-}
-
 TWinControl* TForm::ActiveControl() const {
     HWND focus = GetFocus();
     if (!focus || GetAncestor(focus, GA_ROOT) != Handle())
@@ -416,6 +327,7 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 TApplication::TApplication() : TComponent(nullptr) {
     Application = this;
+    SetUnhandledExceptionHandler([this](const std::exception& e) { HandleException(e); });
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
 }
@@ -424,6 +336,7 @@ TApplication::~TApplication() {
     DestroyComponents();
     if (!helpFile_.empty() && mainForm_)
         WinHelpA(nullptr, helpFile_.c_str(), HELP_QUIT, 0);
+    SetUnhandledExceptionHandler({});
     Application = nullptr;
 }
 

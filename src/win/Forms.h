@@ -1,7 +1,6 @@
 #pragma once
 // Forms (top-level windows, created hidden) and the application: title, help file, message loop,
 // message processing during waits, and the default exception handler.
-#include "prefs/Placemnt_core.h"
 #include "win/Controls.h"
 
 #include <exception>
@@ -30,11 +29,7 @@ class ThreadWindowsDisabler {
     std::vector<HWND> windows_;
 };
 
-// Shows the message of an exception that no handler took (the application's default handler).
-void ShowUnhandledException(const std::exception& e) noexcept;
-
-// A form is the window its form storage keeps the placement of.
-class TForm : public TWinControl, public IPlacementWindow {
+class TForm : public TWinControl {
   public:
     explicit TForm(TComponent* owner);
     ~TForm() override;
@@ -62,22 +57,8 @@ class TForm : public TWinControl, public IPlacementWindow {
     void SetDefaultButton(TWinControl* button) { defaultButton_ = button; }
 
     TWindowState WindowState() const;
-    void SetWindowState(TWindowState state) override;
+    void SetWindowState(TWindowState state);
 
-    // The window as its form storage sees it.
-    placement::TWindowFacts WindowFacts() const override;
-    placement::TScreenFacts ScreenFacts() const override;
-    bool HandleAllocated() const override { return Handle() != nullptr; }
-    placement::TPlacementRecord GetPlacement() const override;
-    void SetPlacement(const placement::TPlacementRecord& record) override;
-    void UseDesignedPosition() override { position_ = TPosition::poDesigned; }
-    void MinimizeApplication() override;
-    void Repaint() override;
-    void ActivateControl(const std::string& name) override;
-    placement::TPoint FrameSize() const override;
-
-    HWND ToolTip();
-    int NextControlId() { return nextId_++; }
     int PixelsPerInch() const { return 96; }
 
     // The window's events. A form storage wraps OnShow, OnCloseQuery and OnDestroy with its own.
@@ -88,6 +69,8 @@ class TForm : public TWinControl, public IPlacementWindow {
 
   protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    int AllocateChildId() override { return nextId_++; }
+    HWND HintWindow() override;
     // Derived destructors call this first, while their members still live.
     void DestroyForm();
 
@@ -106,6 +89,9 @@ class TForm : public TWinControl, public IPlacementWindow {
     HWND toolTip_ = nullptr;
     TWinControl* defaultButton_ = nullptr;
 };
+
+// The form a control sits on, or nullptr.
+TForm* GetParentForm(const TWinControl* control);
 
 class TApplication : public TComponent {
   public:

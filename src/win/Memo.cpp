@@ -1,6 +1,6 @@
 #include "win/Memo.h"
 
-#include "prefs/FontProps_core.h"
+#include "base/FontProps_core.h"
 #include "win/Forms.h"
 
 #include <windowsx.h>

@@ -6,7 +6,7 @@
 // messages for text, lines, selection, clipboard and undo, so other programs can read it the usual way.
 #include "base/Classes.h"
 #include "base/TextBuffer.h"
-#include "prefs/TypInfo_core.h"
+#include "base/TypInfo_core.h"
 #include "win/Controls.h"
 
 #include <array>

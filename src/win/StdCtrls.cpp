@@ -2,8 +2,6 @@
 
 #include "win/Forms.h"
 
-#include "prefs/FontProps_core.h"
-
 // ---------------------------------------------------------------- TButton
 
 TButton::TButton(TComponent* owner, TWinControl* parent, const TBounds& bounds, const std::string& caption)
@@ -25,14 +23,14 @@ void TButton::SetGlyph(const char* resourceName, int numGlyphs) {
 
 void TButton::SetDefault(bool isDefault) {
     default_ = isDefault;
-    if (TForm* form = ParentForm())
+    if (TForm* form = GetParentForm(this))
         form->SetDefaultButton(isDefault ? this : nullptr);
     Invalidate();
 }
 
 void TButton::Click() {
     if (modalResult_ != 0)
-        if (TForm* form = ParentForm())
+        if (TForm* form = GetParentForm(this))
             form->SetModalResult(modalResult_);
     if (OnClick)
         OnClick(this);

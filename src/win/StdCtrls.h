@@ -1,7 +1,6 @@
 #pragma once
 // The standard controls the program's windows are made of.
 #include "base/Classes.h"
-#include "prefs/TypInfo_core.h"
 #include "win/Controls.h"
 #include "win/Memo.h"
 

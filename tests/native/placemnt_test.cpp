@@ -382,6 +382,10 @@ TEST(FormStorageNamesTest, DefaultKeyAndSection) {
     TComponent loose;
     EXPECT_EQ(placement::DefaultSectionName(&loose), "");
     EXPECT_EQ(TFormStorage(&loose).Options(), 0u);
+    // A storage handed an adapter over its owner's window treats the owner as that window.
+    TFormStorage adapted(&loose, std::make_unique<TFakeWindow>("TUnused"));
+    EXPECT_EQ(adapted.Section(), "TComponent");
+    EXPECT_EQ(adapted.Options(), DefaultWindowOptions);
 }
 
 TEST_F(FormStorageTest, FirstStartFindsNothingAndCreatesOnlyTheKey) {

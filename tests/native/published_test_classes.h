@@ -1,8 +1,8 @@
 #pragma once
 // Small controls with published properties, standing in for the program's windows' controls.
 #include "base/Component.h"
-#include "prefs/FontProps_core.h"
-#include "prefs/TypInfo_core.h"
+#include "base/FontProps_core.h"
+#include "base/TypInfo_core.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "prefs/TypInfo_core.h"
+#include "base/TypInfo_core.h"
 
 #include "base/SysUtils.h"
 

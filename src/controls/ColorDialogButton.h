@@ -2,7 +2,7 @@
 // The output window's background colour button: a bar in its colour beside a small down arrow.
 // Pressing it lets the user pick a colour in the platform's colour dialog, with sixteen custom
 // colours (all white at first) kept from one use to the next; a new colour fires OnColorChange.
-#include "prefs/TypInfo_core.h"
+#include "base/TypInfo_core.h"
 #include "win/StdCtrls.h"
 
 #include <array>

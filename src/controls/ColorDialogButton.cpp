@@ -1,4 +1,4 @@
-#include "output/ColorDialogButton.h"
+#include "controls/ColorDialogButton.h"
 
 #include "win/Dialogs.h"
 

@@ -2,7 +2,7 @@
 // A font's published properties over TFontDesc: Charset, Color, Height, Name, Pitch, Size, Style.
 // Size is in points, derived from Height at the screen's pixels per inch.
 #include "base/Types.h"
-#include "prefs/TypInfo_core.h"
+#include "base/TypInfo_core.h"
 
 #include <functional>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "prefs/FontProps_core.h"
+#include "base/FontProps_core.h"
 
 #include "base/SysUtils.h"
 

@@ -1,0 +1,56 @@
+# Run by CTest (see Layers.cmake): preprocesses small files against each layer's include root. From a
+# layer, every layer up to its own is visible and no layer above is; and a real include from below of
+# a header above fails for the one reason that the header is not found.
+string(REPLACE "," ";" layers "${LAYERS}")
+file(MAKE_DIRECTORY ${WORK})
+set(failures "")
+
+function(preprocess layer text result error)
+    set(probe ${WORK}/${layer}_probe.cpp)
+    file(WRITE ${probe} "${text}")
+    execute_process(COMMAND ${CXX} -std=c++20 -E -I${ROOTS}/${layer} ${probe} -o ${WORK}/${layer}_probe.i
+                    RESULT_VARIABLE rc ERROR_VARIABLE err OUTPUT_QUIET)
+    set(${result} ${rc} PARENT_SCOPE)
+    set(${error} "${err}" PARENT_SCOPE)
+endfunction()
+
+# One header of each layer (headers of app/launch count as app's).
+foreach(layer IN LISTS layers)
+    file(GLOB headers RELATIVE ${SOURCE_DIR}/src ${SOURCE_DIR}/src/${layer}/*.h)
+    list(SORT headers)
+    list(GET headers 0 header_${layer})
+endforeach()
+
+set(beneath TRUE)
+foreach(layer IN LISTS layers)
+    set(text "")
+    set(visible TRUE)
+    foreach(other IN LISTS layers)
+        if(visible)
+            set(test "!__has_include(\"${header_${other}}\")")
+        else()
+            set(test "__has_include(\"${header_${other}}\")")
+        endif()
+        string(APPEND text "#if ${test}\n#error ${other} seen wrongly\n#endif\n")
+        if(other STREQUAL layer)
+            set(visible FALSE)
+        endif()
+    endforeach()
+    preprocess(${layer} "${text}" rc err)
+    if(NOT rc EQUAL 0)
+        string(APPEND failures "from ${layer}:\n${err}\n")
+    endif()
+endforeach()
+
+list(GET layers 0 bottom)
+list(GET layers -1 top)
+preprocess(${bottom} "#include \"${header_${top}}\"\n" rc err)
+string(FIND "${err}" "${header_${top}}: No such file" found)
+if(rc EQUAL 0 OR found EQUAL -1)
+    string(APPEND failures "${bottom} includes ${header_${top}}:\n${err}\n")
+endif()
+
+if(failures)
+    message(FATAL_ERROR "${failures}")
+endif()
+message(STATUS "each layer sees only itself and the layers beneath")
