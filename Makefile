@@ -1,7 +1,5 @@
 # The whole set-up on a fresh Debian machine: `make run` and `make test`.
 .PHONY: all deps build prefix run test bench fuzz format clean
-NATIVE := build/native
-WIN := build/win
 
 all: build
 
@@ -9,11 +7,7 @@ deps:
 	@scripts/deps.sh
 
 build: deps
-	@cmake -S . -B $(NATIVE) -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
-	@cmake --build $(NATIVE)
-	@cmake -S . -B $(WIN) -G Ninja -DCMAKE_BUILD_TYPE=Release \
-	    -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-i686.cmake >/dev/null
-	@cmake --build $(WIN)
+	@scripts/build.sh
 
 prefix: build
 	@scripts/prepare-prefix.sh

@@ -5,7 +5,7 @@
 tnwk_start_xvfb
 tnwk_start_wineserver
 rc=0
-for bench in "$TNWK_ROOT"/build/win/bench/*_bench.exe; do
+for bench in "$TNWK_WIN_BUILD"/bench/*_bench.exe; do
     wine "$bench" || rc=1
 done
 wineserver -k </dev/null >/dev/null 2>&1 || true

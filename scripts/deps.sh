@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs the Debian packages the build, the Wine runs and the tests need, if any are missing.
 set -e
-PACKAGES="wine wine32:i386 wine64 g++-mingw-w64-i686-posix mingw-w64-tools cmake ninja-build g++ \
+PACKAGES="wine wine32:i386 wine64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools cmake ninja-build g++ \
 googletest xvfb xdotool imagemagick ghostscript fonts-wine clang libclang-rt-14-dev clang-format \
 cppcheck x11-utils"
 missing=""

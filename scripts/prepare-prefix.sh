@@ -1,5 +1,5 @@
 #!/bin/sh
-# Prepares the project's Wine prefix: a 32-bit Windows with a virtual desktop, Wine's own fonts,
+# Prepares the project's Wine prefix: a Windows (32-bit, or 64-bit where 32-bit code cannot run) with a virtual desktop, Wine's own fonts,
 # the stand-in compiler installed as if it were Delphi 3, and the demo projects on drive C:.
 set -e
 . "$(dirname "$0")/wine-env.sh"
@@ -19,7 +19,7 @@ fi
 tnwk_start_wineserver
 
 mkdir -p "$DELPHI_BIN"
-cp "$TNWK_ROOT"/build/bin/standin/* "$DELPHI_BIN/"
+cp "$TNWK_BIN"/standin/* "$DELPHI_BIN/"
 rm -rf "$DRIVE_C/Projects"
 mkdir -p "$DRIVE_C/Projects"
 cp -r "$TNWK_ROOT"/examples/* "$DRIVE_C/Projects/"

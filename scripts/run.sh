@@ -3,7 +3,7 @@
 # Without one: on a virtual X server, compiles the demo project, saves a screenshot and prints its path.
 . "$(dirname "$0")/wine-env.sh"
 . "$(dirname "$0")/xvfb.sh"
-EXE="$TNWK_ROOT/build/bin/tnwk.exe"
+EXE="$TNWK_BIN/tnwk.exe"
 DEMO='C:\Projects\hello\hello.dpr'
 
 if [ -n "$DISPLAY" ] && xdpyinfo >/dev/null 2>&1; then

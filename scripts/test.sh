@@ -3,7 +3,7 @@
 . "$(dirname "$0")/wine-env.sh"
 . "$(dirname "$0")/xvfb.sh"
 cd "$TNWK_ROOT/build"
-printf 'subdirs("native" "win")\n' > CTestTestfile.cmake
+printf 'subdirs("native" "%s")\n' "$(basename "$TNWK_WIN_BUILD")" > CTestTestfile.cmake
 tnwk_start_xvfb
 wineserver -k </dev/null >/dev/null 2>&1 || true
 wineserver -w
