@@ -19,8 +19,8 @@ class TWinRegistryAccess : public TRegistryAccess {
 
     bool OpenKey(std::uint32_t rootKey, const std::string& path, std::uint32_t accessMask) override {
         Close();
-        // The predefined roots are handle values by definition.
-        const HKEY root = reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(rootKey));
+        // The predefined roots are handle values by definition: 32-bit values, sign-extended on 64-bit.
+        const HKEY root = reinterpret_cast<HKEY>(static_cast<LONG_PTR>(static_cast<LONG>(rootKey)));
         if (RegOpenKeyExA(root, path.c_str(), 0, accessMask, &key_) != ERROR_SUCCESS) {
             key_ = nullptr;
             return false;

@@ -103,7 +103,7 @@ TEST(RegistryEnhancedWinConstants, MatchThePlatform) {
     using registryenhanced::AccessMask;
     using registryenhanced::RootKeyValue;
     const auto handle = [](TRootKey root) {
-        return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(RootKeyValue(root)));
+        return reinterpret_cast<HKEY>(static_cast<LONG_PTR>(static_cast<LONG>(RootKeyValue(root))));
     };
     EXPECT_EQ(handle(TRootKey::hkClassesRoot), HKEY_CLASSES_ROOT);
     EXPECT_EQ(handle(TRootKey::hkCurrentConfig), HKEY_CURRENT_CONFIG);
