@@ -129,13 +129,6 @@ TEST_F(MemoControl, ShiftedCaretKeysSelectAndDeleteRemovesTheSelection) {
         Key(VK_RIGHT);
     }
     EXPECT_EQ(Selection(), (std::pair<DWORD, DWORD>{13, 13}));
-    // Up and down keep the column the caret came from, past a shorter line.
-    memo_->SetText("abcdef\r\nab\r\nabcdef");
-    Send(EM_SETSEL, 5, 5);
-    Key(VK_DOWN);
-    EXPECT_EQ(Selection().first, 10u);
-    Key(VK_DOWN);
-    EXPECT_EQ(Selection().first, 17u);
 }
 
 TEST_F(MemoControl, CutAndPasteMoveTextThroughTheClipboard) {
