@@ -1,5 +1,7 @@
 #include "win/Clipbrd.h"
 
+#include "win/Handles.h"
+
 #include <cstring>
 
 namespace clipbrd {
@@ -19,6 +21,14 @@ class ClipboardScope {
   private:
     bool open_;
 };
+
+struct GlobalMemoryTraits {
+    using handle_type = HGLOBAL;
+    static HGLOBAL invalid() { return nullptr; }
+    static bool valid(HGLOBAL memory) { return memory != nullptr; }
+    static void close(HGLOBAL memory) { GlobalFree(memory); }
+};
+using GlobalMemory = UniqueHandle<GlobalMemoryTraits>;
 } // namespace
 
 bool SetText(HWND owner, std::string_view text) {
@@ -26,19 +36,17 @@ bool SetText(HWND owner, std::string_view text) {
     if (!clipboard.Open())
         return false;
     EmptyClipboard();
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    if (!memory)
+    GlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));
+    auto* target = memory ? static_cast<char*>(GlobalLock(memory.get())) : nullptr;
+    if (!target)
         return false;
-    if (auto* target = static_cast<char*>(GlobalLock(memory))) {
-        std::memcpy(target, text.data(), text.size());
-        target[text.size()] = '\0';
-        GlobalUnlock(memory);
-        // From here the clipboard owns the memory.
-        if (SetClipboardData(CF_TEXT, memory))
-            return true;
-    }
-    GlobalFree(memory);
-    return false;
+    std::memcpy(target, text.data(), text.size());
+    target[text.size()] = '\0';
+    GlobalUnlock(memory.get());
+    if (!SetClipboardData(CF_TEXT, memory.get()))
+        return false;
+    memory.release(); // the clipboard owns it now
+    return true;
 }
 
 std::optional<std::string> Text(HWND owner) {

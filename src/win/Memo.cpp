@@ -384,11 +384,12 @@ void TMemo::PaintLine(HDC dc, int line, COLORREF textColor) {
 // ---------------------------------------------------------------- messages
 
 LRESULT TMemo::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    std::optional<LRESULT> result;
     for (auto handler : {&TMemo::TextMessage, &TMemo::LineMessage, &TMemo::EditMessage, &TMemo::MouseMessage,
                          &TMemo::WindowMessage})
-        if (const std::optional<LRESULT> result = (this->*handler)(msg, wParam, lParam))
-            return *result;
-    return TWinControl::WndProc(msg, wParam, lParam);
+        if (!result)
+            result = (this->*handler)(msg, wParam, lParam);
+    return result ? *result : TWinControl::WndProc(msg, wParam, lParam);
 }
 
 std::optional<LRESULT> TMemo::TextMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
