@@ -47,6 +47,10 @@ inline constexpr TColor clGrayText = SystemColor(17);
 inline constexpr TColor clBtnText = SystemColor(18);
 inline constexpr TColor clBtnHighlight = SystemColor(20);
 
+// a × b ÷ c with the product in 64 bits, rounded half away from zero as the platform's MulDiv;
+// 0 when c is 0, results beyond 32 bits clamped.
+int MulDivRound(int a, int b, int c);
+
 enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
 
 enum class TFontPitch { fpDefault, fpVariable, fpFixed };
