@@ -56,17 +56,17 @@ TRepaint TGaugeRange::SetProgress(std::int32_t value) {
     const std::int32_t clamped = value < min_ ? min_ : value > max_ ? max_ : value;
     if (clamped == progress_)
         return TRepaint::none;
-    const int before = PercentDone();
+    const bool changed = Percent(min_, max_, clamped) != Percent(min_, max_, progress_);
     progress_ = clamped;
-    return PercentDone() != before ? TRepaint::now : TRepaint::none;
+    return changed ? TRepaint::now : TRepaint::none;
 }
 
-int TGaugeRange::PercentDone() const {
-    if (max_ == min_)
+int TGaugeRange::Percent(std::int32_t min, std::int32_t max, std::int32_t progress) {
+    if (max == min)
         return 0;
     // 64 bits: the 32-bit product overflows for ranges beyond about 21 million.
-    const std::int64_t done = static_cast<std::int64_t>(progress_) - min_;
-    const std::int64_t span = static_cast<std::int64_t>(max_) - min_;
+    const std::int64_t done = static_cast<std::int64_t>(progress) - min;
+    const std::int64_t span = static_cast<std::int64_t>(max) - min;
     return static_cast<int>(done * 100 / span);
 }
 

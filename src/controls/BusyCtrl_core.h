@@ -29,9 +29,11 @@ class TGaugeRange {
     TRepaint SetMaxValue(std::int32_t value);
     TRepaint SetProgress(std::int32_t value);
     // Whole percent done, truncated; 0 for an empty range.
-    int PercentDone() const;
+    int PercentDone() const { return Percent(min_, max_, progress_); }
 
   private:
+    static int Percent(std::int32_t min, std::int32_t max, std::int32_t progress);
+
     std::int32_t min_ = 0;
     std::int32_t max_ = 100;
     std::int32_t progress_ = 0;

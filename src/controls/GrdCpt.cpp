@@ -3,13 +3,26 @@
 namespace {
 using RegionHandle = UniqueHandle<GdiObjectTraits<HRGN>>;
 
-struct IconHandle {
-    HICON icon = nullptr;
-    bool owned = false;
+// An icon that is destroyed afterwards only when it was loaded for the painting.
+class IconHandle {
+  public:
+    IconHandle() = default;
     ~IconHandle() {
-        if (owned && icon)
-            DestroyIcon(icon);
+        if (owned_)
+            DestroyIcon(icon_);
     }
+    IconHandle(const IconHandle&) = delete;
+    IconHandle& operator=(const IconHandle&) = delete;
+    HICON get() const { return icon_; }
+    void Borrow(HICON icon) { icon_ = icon; }
+    void Own(HICON icon) {
+        icon_ = icon;
+        owned_ = icon != nullptr;
+    }
+
+  private:
+    HICON icon_ = nullptr;
+    bool owned_ = false;
 };
 
 // Widths of the texts of the caption bar, measured on a screen device context in their fonts.
@@ -139,7 +152,7 @@ TGradientCaption::TGradientCaption(TComponent* owner) : TComponent(owner), capti
     font_.OnChange = [this] { FontChanged(); };
     LoadSystemCaptionFont();
     hook_.BeforeMessage = [this](TMessage& m) { BeforeMessage(m); };
-    hook_.AfterMessage = [this](TMessage& m) { AfterMessage(m); };
+    hook_.AfterMessage = [this](const TMessage& m) { AfterMessage(m); };
 }
 
 TGradientCaption::~TGradientCaption() {
@@ -406,7 +419,7 @@ void TGradientCaption::BeforeMessage(TMessage& m) {
     }
 }
 
-void TGradientCaption::AfterMessage(TMessage& m) {
+void TGradientCaption::AfterMessage(const TMessage& m) {
     if (m.msg == WM_NCPAINT && substituteRegion_) {
         DeleteObject(substituteRegion_);
         substituteRegion_ = nullptr;
@@ -479,17 +492,15 @@ int TGradientCaption::PaintIcon(HDC dc, int height) const {
     const int iconHeight = GetSystemMetrics(SM_CYSMICON);
     HWND wnd = Form()->Handle();
     IconHandle icon;
-    icon.icon = reinterpret_cast<HICON>(SendMessageA(wnd, WM_GETICON, ICON_SMALL, 0));
-    if (!icon.icon)
-        icon.icon = reinterpret_cast<HICON>(GetClassLongPtrA(wnd, GCLP_HICONSM));
-    if (!icon.icon) {
-        icon.icon = static_cast<HICON>(
-            LoadImageA(GetModuleHandleA(nullptr), "MAINICON", IMAGE_ICON, iconWidth, iconHeight, 0));
-        icon.owned = icon.icon != nullptr;
-    }
-    if (!icon.icon)
-        icon.icon = LoadIconA(nullptr, IDI_APPLICATION);
-    DrawIconEx(dc, 1 + (height - iconWidth) / 2, (height - iconHeight) / 2, icon.icon, iconWidth, iconHeight,
+    icon.Borrow(reinterpret_cast<HICON>(SendMessageA(wnd, WM_GETICON, ICON_SMALL, 0)));
+    if (!icon.get())
+        icon.Borrow(reinterpret_cast<HICON>(GetClassLongPtrA(wnd, GCLP_HICONSM)));
+    if (!icon.get())
+        icon.Own(static_cast<HICON>(
+            LoadImageA(GetModuleHandleA(nullptr), "MAINICON", IMAGE_ICON, iconWidth, iconHeight, 0)));
+    if (!icon.get())
+        icon.Borrow(LoadIconA(nullptr, IDI_APPLICATION));
+    DrawIconEx(dc, 1 + (height - iconWidth) / 2, (height - iconHeight) / 2, icon.get(), iconWidth, iconHeight,
                0, nullptr, DI_NORMAL);
     return height;
 }

@@ -125,7 +125,7 @@ class TGradientCaption : public TComponent {
     void Repaint(bool when = true);
     void FontChanged();
     void BeforeMessage(TMessage& message);
-    void AfterMessage(TMessage& message);
+    void AfterMessage(const TMessage& message);
     void PaintBackground(HDC dc, int width, int height) const;
     int PaintIcon(HDC dc, int height) const;
     void PaintPieces(HDC dc, int x, int width, int height);

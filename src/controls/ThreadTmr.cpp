@@ -94,7 +94,7 @@ bool TTimerThread::Running() {
 void TTimerThread::Execute() {
     int appliedPriority = 0;
     std::unique_lock lock(mutex_);
-    while (!terminated_) {
+    for (;;) {
         wake_.wait(lock, [this] { return running_ || terminated_; });
         if (terminated_)
             break;

@@ -11,7 +11,10 @@ TGraphicControl::TGraphicControl(TComponent* owner, TWinControl* parent, const T
 TGraphicControl::~TGraphicControl() {
     if (!parent_)
         return;
-    Invalidate();
+    // Gone, its area shows the parent again.
+    const RECT rc = BoundsRect();
+    if (visible_ && ParentHandle())
+        InvalidateRect(ParentHandle(), &rc, TRUE);
     parent_->RemoveGraphic(this);
 }
 
