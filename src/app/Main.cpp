@@ -67,9 +67,16 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
     Cpanel->SetVisible(false);
     Label1 = new TLabel(this, Cpanel, 37, 13, "Compiling... please wait");
     Label1->SetName("Label1");
-    WebGauge1 = new TPanel(this, Cpanel, {29, 40, 128, 20});
+    WebGauge1 = new TWebGauge(this, Cpanel, {29, 40, 128, 20});
     WebGauge1->SetName("WebGauge1");
-    WebGauge1->SetBevels(TBevelCut::bvNone, TBevelCut::bvLowered, 1);
+    WebGauge1->SetColor(clBtnFace);
+    WebGauge1->SetBevelInner(TBevelCut::bvLowered);
+    WebGauge1->SetBevelOuter(TBevelCut::bvNone);
+    WebGauge1->SetBevelwidth(1);
+    WebGauge1->SetForeColor(clNavy);
+    WebGauge1->SetBackColor(clBtnFace);
+    WebGauge1->SetWaiting(true);
+    WebGauge1->SetProgress(0);
 
     FormStorage1 = CreateFormStorage(this, "Defaults", DefaultWindowOptions, {"Project.InitialDir"});
     FormStorage1->OnRestorePlacement = [this](TComponent* s) { FormStorage1RestorePlacement(s); };
@@ -80,6 +87,8 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
     Run->SetLangType(appexec::TLangType::ltEnglish);
     Run->SetWait(true);
     Run->SetWindowState(TWindowState::wsMinimized);
+
+    GradientCaption1 = CreateProgramCaption(this, "Tarnwick 1.0");
 
     FormCreate(this);
 }

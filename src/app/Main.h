@@ -2,6 +2,8 @@
 // The main window: the project to compile, Start and Exit, the toolbar, and the busy panel shown
 // while the compiler runs.
 #include "app/launch/appexec.h"
+#include "controls/BusyCtrl.h"
+#include "controls/GrdCpt.h"
 #include "controls/ToolEdit.h"
 #include "prefs/Placemnt.h"
 #include "win/Forms.h"
@@ -25,9 +27,10 @@ class TMainForm : public TForm {
     TButton* BitBtn2;
     TPanel* Cpanel;
     TLabel* Label1;
-    TPanel* WebGauge1;
+    TWebGauge* WebGauge1;
     TFormStorage* FormStorage1;
     TAppExec* Run;
+    TGradientCaption* GradientCaption1;
 
     void FormCreate(TComponent* sender);
     void FormStorage1RestorePlacement(TComponent* sender);

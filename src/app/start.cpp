@@ -1,5 +1,7 @@
 #include "app/start.h"
 
+#include "prefs/options.h"
+
 TStartdlg::TStartdlg(TComponent* owner) : TForm(owner) {
     SetName("Startdlg");
     SetCaption("Wrenworks   Tarnwick 1.0  First start");
@@ -27,6 +29,8 @@ TStartdlg::TStartdlg(TComponent* owner) : TForm(owner) {
     OKBtn->SetModalResult(mrOk);
     OKBtn->SetDefault(true);
     OKBtn->OnClick = [this](TComponent* s) { OKBtnClick(s); };
+
+    GradientCaption1 = CreateProgramCaption(this, "Tarnwick 1.0  First start");
 }
 
 TStartdlg::~TStartdlg() {

@@ -1,5 +1,6 @@
 #pragma once
 // The welcome dialog of the first starts.
+#include "controls/GrdCpt.h"
 #include "win/Forms.h"
 #include "win/StdCtrls.h"
 
@@ -13,6 +14,7 @@ class TStartdlg : public TForm {
     TImage* Image1;
     TListBox* ListBox1;
     TButton* OKBtn;
+    TGradientCaption* GradientCaption1;
 
     void OKBtnClick(TComponent* sender);
 };

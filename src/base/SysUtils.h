@@ -33,6 +33,9 @@ class EFCreateError : public Exception {
 class ERegistryException : public Exception {
     using Exception::Exception;
 };
+class EInvalidOperation : public Exception {
+    using Exception::Exception;
+};
 
 namespace rtl {
 

@@ -1,8 +1,7 @@
 #include "base/Types.h"
 
 namespace {
-// MulDiv with rounding half away from zero, as the platform's; results beyond 32 bits are clamped.
-long long MulDivRound(long long a, long long b, long long c) {
+long long MulDiv64(long long a, long long b, long long c) {
     if (c == 0)
         return 0;
     const long long p = a * b;
@@ -19,11 +18,15 @@ int Clamped(long long value) {
 } // namespace
 
 int TFontDesc::Size(int pixelsPerInch) const {
-    return Clamped(-MulDivRound(height, 72, pixelsPerInch));
+    return Clamped(-MulDiv64(height, 72, pixelsPerInch));
 }
 
 void TFontDesc::SetSize(int points, int pixelsPerInch) {
-    height = Clamped(-MulDivRound(points, pixelsPerInch, 72));
+    height = Clamped(-MulDiv64(points, pixelsPerInch, 72));
+}
+
+int MulDivRound(int a, int b, int c) {
+    return Clamped(MulDiv64(a, b, c));
 }
 
 std::string VariantToText(const TVariant& value) {

@@ -38,14 +38,21 @@ inline constexpr TColor clWhite = RGBColor(255, 255, 255);
 inline constexpr TColor clScrollBar = SystemColor(0);
 inline constexpr TColor clBackground = SystemColor(1);
 inline constexpr TColor clActiveCaption = SystemColor(2);
+inline constexpr TColor clInactiveCaption = SystemColor(3);
 inline constexpr TColor clWindow = SystemColor(5);
 inline constexpr TColor clWindowFrame = SystemColor(6);
 inline constexpr TColor clWindowText = SystemColor(8);
+inline constexpr TColor clCaptionText = SystemColor(9);
 inline constexpr TColor clBtnFace = SystemColor(15);
 inline constexpr TColor clBtnShadow = SystemColor(16);
 inline constexpr TColor clGrayText = SystemColor(17);
 inline constexpr TColor clBtnText = SystemColor(18);
+inline constexpr TColor clInactiveCaptionText = SystemColor(19);
 inline constexpr TColor clBtnHighlight = SystemColor(20);
+
+// a × b ÷ c with the product in 64 bits, rounded half away from zero as the platform's MulDiv;
+// 0 when c is 0, results beyond 32 bits clamped.
+int MulDivRound(int a, int b, int c);
 
 enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
 

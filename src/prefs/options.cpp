@@ -12,14 +12,13 @@ TPForm::TPForm(TComponent* owner) : TForm(owner) {
     SetClientSize(401, 200);
     SetPosition(TPosition::poScreenCenter);
 
-    HeadLabel1 = new TPanel(this, this, {0, 0, 401, 20});
+    HeadLabel1 = new THeadLabel(this, this, {0, 0, 401, 20});
     HeadLabel1->SetName("HeadLabel1");
-    HeadLabel1->SetBevels(TBevelCut::bvNone, TBevelCut::bvNone, 1);
-    HeadLabel1->SetColor(clGray);
-    HeadLabelText = new TLabel(this, HeadLabel1, 6, 3, "Default settings.");
-    HeadLabelText->SetTransparent(true);
-    HeadLabelText->Font().Assign(
-        TFontDesc{0, clWhite, -13, "Arial", TFontPitch::fpDefault, FontStyleBit(TFontStyle::fsBold)});
+    HeadLabel1->SetCaption("Default settings.");
+    HeadLabel1->Gradient().SetStartColor(clGray);
+    HeadLabel1->SetHeadAlign(THeadAlign::haTop);
+    HeadLabel1->Font().Assign(TFontDesc{DEFAULT_CHARSET_VALUE, clWindowText, -13, "Arial",
+                                        TFontPitch::fpDefault, FontStyleBit(TFontStyle::fsBold)});
 
     GroupBox1 = new TGroupBox(this, this, {8, 25, 385, 49}, "Path to the commandline compiler.");
     GroupBox1->SetName("GroupBox1");
@@ -63,6 +62,8 @@ TPForm::TPForm(TComponent* owner) : TForm(owner) {
         this, "Preferences", 0,
         {"RunP.Checked", "Coutput.Checked", "CompPath.FileName", "Buildall.Checked", "Mapfile.Checked"});
 
+    GradientCaption1 = CreateProgramCaption(this, "Tarnwick 1.0 Preferences");
+
     FormCreate(this);
 }
 
@@ -96,4 +97,16 @@ void TPForm::BitBtn1Click(TComponent*) {
 
 void TPForm::BitBtn2Click(TComponent*) {
     Application->HelpContext(17);
+}
+
+TGradientCaption* CreateProgramCaption(TForm* form, const std::string& title) {
+    auto* caption = new TGradientCaption(form);
+    caption->SetName("GradientCaption1");
+    caption->SetStartColor(clNavy);
+    caption->Captions().Add("Wrenworks   ");
+    TCaptionPiece* piece = caption->Captions().Add(title);
+    piece->Font().Assign(TFontDesc{ANSI_CHARSET_VALUE, clWhite, -11, "Courier New", TFontPitch::fpDefault,
+                                   FontStyleBit(TFontStyle::fsBold)});
+    caption->Loaded();
+    return caption;
 }

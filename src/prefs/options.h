@@ -2,6 +2,8 @@
 // The preferences window: the compiler's path and four switches, compiler detection from the
 // Delphi 3 installation, and "Dcc32.cfg" written beside the compiler when the window is closed.
 #include "controls/BtChkBox.h"
+#include "controls/GrdCpt.h"
+#include "controls/HeadLbl.h"
 #include "controls/ToolEdit.h"
 #include "prefs/Placemnt.h"
 #include "prefs/RegistryEnhanced.h"
@@ -14,8 +16,7 @@ class TPForm : public TForm {
     ~TPForm() override;
     std::string ClassName() const override { return "TPForm"; }
 
-    TPanel* HeadLabel1;
-    TLabel* HeadLabelText;
+    THeadLabel* HeadLabel1;
     TGroupBox* GroupBox1;
     TFilenameEdit* CompPath;
     TGroupBox* GroupBox2;
@@ -28,6 +29,7 @@ class TPForm : public TForm {
     TButton* BitBtn2;
     TRegistryEnhanced* Reg1;
     TFormStorage* FormStorage1;
+    TGradientCaption* GradientCaption1;
 
     void FormCreate(TComponent* sender);
     void BitBtn1Click(TComponent* sender);
@@ -35,3 +37,7 @@ class TPForm : public TForm {
 };
 
 extern TPForm* PForm;
+
+// The caption bar the program's captioned windows share: from navy, "Wrenworks   " in the caption
+// font, then `title` in white Courier New.
+TGradientCaption* CreateProgramCaption(TForm* form, const std::string& title);

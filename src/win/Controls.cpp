@@ -1,5 +1,8 @@
 #include "win/Controls.h"
 
+#include "win/GraphicControl.h"
+#include "win/WindowHook.h"
+
 #include "base/SysUtils.h"
 
 #include <commctrl.h>
@@ -59,6 +62,10 @@ TWinControl::TWinControl(TComponent* owner, TWinControl* parent) : TComponent(ow
 }
 
 TWinControl::~TWinControl() {
+    for (TGraphicControl* graphic : graphics_)
+        graphic->parent_ = nullptr;
+    for (TWindowHook* hook : hooks_)
+        hook->control_ = nullptr;
     if (handle_) {
         HWND wnd = handle_;
         DestroyWindow(wnd);
@@ -119,6 +126,8 @@ LRESULT CALLBACK TWinControl::StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, L
         return CallWindowProcA(proc, wnd, msg, wParam, lParam);
     }
     try {
+        if (!self->hooks_.empty())
+            return self->HookedWndProc(msg, wParam, lParam);
         return self->WndProc(msg, wParam, lParam);
     } catch (const std::exception& e) {
         ShowUnhandledException(e);
@@ -166,11 +175,12 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_PAINT:
-        if (ownPaint_) {
+        if (ownPaint_ || (!graphics_.empty() && systemProc_ == DefWindowProcA)) {
             PAINTSTRUCT ps;
             HDC dc = BeginPaint(handle_, &ps);
             try {
                 Paint(dc);
+                PaintGraphics(dc);
             } catch (...) {
                 EndPaint(handle_, &ps);
                 throw;
@@ -180,10 +190,28 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_PRINTCLIENT:
-        if (ownPaint_) {
+        if (ownPaint_ || (!graphics_.empty() && systemProc_ == DefWindowProcA)) {
             Paint(reinterpret_cast<HDC>(wParam));
+            PaintGraphics(reinterpret_cast<HDC>(wParam));
             return 0;
         }
+        break;
+    case WM_SHOWWINDOW:
+        for (TGraphicControl* graphic : graphics_)
+            graphic->ShowingChanged();
+        break;
+    case WM_SETCURSOR:
+        if (LOWORD(lParam) == HTCLIENT && reinterpret_cast<HWND>(wParam) == handle_ && SetGraphicCursor())
+            return TRUE;
+        break;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+        if (RouteMouse(msg, wParam, lParam))
+            return 0;
         break;
     case WM_SIZE:
     case WM_MOVE: {

@@ -18,6 +18,9 @@ class TWinControl;
 using TExceptionHandler = std::function<void(const std::exception&)>;
 void SetUnhandledExceptionHandler(TExceptionHandler handler);
 void ShowUnhandledException(const std::exception& e) noexcept;
+class TGraphicControl;
+class TWindowHook;
+struct TMessage;
 
 // Registers a window class of the library once per process; its procedure is the system's default,
 // which the library's controls replace by their own when they attach to a window.
@@ -116,9 +119,19 @@ class TWinControl : public TComponent {
 
   private:
     friend class TForm;
+    friend class TGraphicControl;
+    friend class TWindowHook;
     static LRESULT CALLBACK StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+    LRESULT HookedWndProc(UINT msg, WPARAM wParam, LPARAM lParam);
     void Attach(HWND wnd);
     void UpdateToolTip();
+    // Graphic children: painted after this control, in z-order, and given the mouse messages over them.
+    void InsertGraphic(TGraphicControl* control);
+    void RemoveGraphic(TGraphicControl* control);
+    void PaintGraphics(HDC dc);
+    TGraphicControl* GraphicAt(int x, int y) const;
+    bool RouteMouse(UINT msg, WPARAM wParam, LPARAM lParam);
+    bool SetGraphicCursor();
 
     HWND handle_ = nullptr;
     WNDPROC systemProc_ = nullptr;
@@ -137,4 +150,7 @@ class TWinControl : public TComponent {
     std::string hint_;
     int helpContext_ = 0;
     int id_ = 0;
+    std::vector<TGraphicControl*> graphics_;
+    TGraphicControl* mouseCapture_ = nullptr;
+    std::vector<TWindowHook*> hooks_;
 };

@@ -1,0 +1,100 @@
+#include "controls/BusyCtrl_core.h"
+
+#include "base/SysUtils.h"
+
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+namespace busyctrl {
+
+namespace {
+int Channel(TColor c, int shift) {
+    return (static_cast<int>(c) >> shift) & 0xFF;
+}
+
+int ShadeChannel(int back, int fore, int i) {
+    const double step = std::nearbyint(static_cast<double>(std::abs(fore - back)) * i / 32.0);
+    return fore > back ? back + static_cast<int>(step) : back - static_cast<int>(step);
+}
+} // namespace
+
+TShades BuildShades(TColor back, TColor fore) {
+    TShades shades{};
+    for (int i = 0; i <= 32; ++i)
+        shades[static_cast<std::size_t>(i)] = RGBColor(ShadeChannel(Channel(back, 0), Channel(fore, 0), i),
+                                                       ShadeChannel(Channel(back, 8), Channel(fore, 8), i),
+                                                       ShadeChannel(Channel(back, 16), Channel(fore, 16), i));
+    return shades;
+}
+
+TRepaint TGaugeRange::SetMinValue(std::int32_t value) {
+    if (value == min_)
+        return TRepaint::none;
+    min_ = value > max_ ? max_ : value;
+    if (progress_ < min_)
+        progress_ = min_;
+    return TRepaint::now;
+}
+
+TRepaint TGaugeRange::SetMaxValue(std::int32_t value) {
+    if (value == max_)
+        return TRepaint::none;
+    if (value < min_) {
+        char text[96];
+        std::snprintf(text, sizeof text, "Value must be between %ld and %ld", static_cast<long>(min_) + 1,
+                      static_cast<long>(std::numeric_limits<std::int32_t>::max()));
+        throw EInvalidOperation(text);
+    }
+    max_ = value;
+    if (progress_ > max_)
+        progress_ = max_;
+    return TRepaint::now;
+}
+
+TRepaint TGaugeRange::SetProgress(std::int32_t value) {
+    const std::int32_t clamped = value < min_ ? min_ : value > max_ ? max_ : value;
+    if (clamped == progress_)
+        return TRepaint::none;
+    const bool changed = Percent(min_, max_, clamped) != Percent(min_, max_, progress_);
+    progress_ = clamped;
+    return changed ? TRepaint::now : TRepaint::none;
+}
+
+int TGaugeRange::Percent(std::int32_t min, std::int32_t max, std::int32_t progress) {
+    if (max == min)
+        return 0;
+    // 64 bits: the 32-bit product overflows for ranges beyond about 21 million.
+    const std::int64_t done = static_cast<std::int64_t>(progress) - min;
+    const std::int64_t span = static_cast<std::int64_t>(max) - min;
+    return static_cast<int>(done * 100 / span);
+}
+
+int BarWidth(int percentDone, int width) {
+    return static_cast<int>(percentDone * (width * 0.01));
+}
+
+void TAnimation::Step(int width) {
+    if (forward) {
+        ++offset;
+        if (offset + 1 > width / 2.0)
+            forward = false;
+    } else {
+        --offset;
+        if (offset == 0)
+            forward = true;
+    }
+}
+
+int BandColumns(int width) {
+    return width / 2 + 1;
+}
+
+int BandShadeIndex(int column, int width) {
+    if (width <= 0)
+        return 0;
+    const int k = static_cast<int>(column / (width / 2.0) * 32);
+    return k < 0 ? 0 : k > 32 ? 32 : k;
+}
+
+} // namespace busyctrl

@@ -1,0 +1,154 @@
+// The painted decorations of the running program: the busy gauge moves while the compiler runs (and
+// nothing else in the main window changes), and the gradient caption bars of the captioned windows.
+#include "e2e/driver.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+using namespace e2e;
+
+namespace {
+
+// The pixels of a screen rectangle (the Wine desktop is one screen for every process).
+std::vector<std::uint32_t> Grab(const RECT& rc) {
+    const int width = rc.right - rc.left;
+    const int height = rc.bottom - rc.top;
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, rc.left, rc.top, SRCCOPY);
+    GdiFlush();
+    const auto* source = static_cast<const std::uint32_t*>(bits);
+    for (std::size_t i = 0; i < pixels.size(); ++i)
+        pixels[i] = source[i] & 0xFFFFFF;
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+std::uint32_t SysRgb(int index) {
+    const COLORREF c = GetSysColor(index);
+    return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+}
+
+// The caption bar as the gradient caption computes it: inside the frame, left of the caption buttons.
+RECT CaptionBar(HWND wnd) {
+    RECT rc{};
+    GetWindowRect(wnd, &rc);
+    const auto style = static_cast<DWORD>(GetWindowLongPtrA(wnd, GWL_STYLE));
+    const bool sizeable = (style & WS_THICKFRAME) != 0;
+    const int fx = GetSystemMetrics(sizeable ? SM_CXFRAME : SM_CXDLGFRAME);
+    const int fy = GetSystemMetrics(sizeable ? SM_CYFRAME : SM_CYDLGFRAME);
+    const int buttons = (style & WS_MINIMIZEBOX) || (style & WS_MAXIMIZEBOX) ? 3 : 1;
+    return {rc.left + fx, rc.top + fy, rc.right - fx - buttons * GetSystemMetrics(SM_CXSIZE),
+            rc.top + fy + GetSystemMetrics(SM_CYCAPTION) - 1};
+}
+
+class Decorations : public ::testing::Test {
+  protected:
+    void TearDown() override {
+        if (app_.Running()) {
+            if (HWND main = FindWindowOf(app_.Id(), kMainCaption))
+                Close(main);
+            app_.WaitForExit(15000);
+        }
+        app_ = Process();
+        if (!folder_.empty())
+            RemoveFolder(folder_);
+    }
+    Process app_;
+    std::string folder_;
+};
+
+} // namespace
+
+TEST_F(Decorations, TheGaugeMovesDuringACompileAndNothingElseInTheWindowDoes) {
+    ResetSettings();
+    folder_ = FreshFolder("decor-gauge");
+    CopyExample("slow", folder_);
+    app_ = StartTarnwick("", folder_);
+    HWND main = WaitForWindow(app_.Id(), kMainCaption, 20000);
+    ASSERT_TRUE(main);
+    ASSERT_TRUE(Settled(main, 10000));
+    const std::vector<HWND> edits = Children(main, "Edit");
+    ASSERT_FALSE(edits.empty());
+    ASSERT_TRUE(PostDroppedFiles(edits.front(), {JoinPath(folder_, "slow.dpr")}));
+    ASSERT_TRUE(WaitUntil([&] { return FileExists(JoinPath(folder_, "compile.bat")); }, 20000));
+    Sleep(300);
+    RECT client{};
+    GetClientRect(main, &client);
+    MapWindowPoints(main, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    // The gauge: busy panel at (53, 20), gauge at (29, 40) inside it, 128 x 20.
+    const int gaugeLeft = 53 + 29, gaugeTop = 20 + 40;
+    // The caret of the focused edit blinks: a pair of pictures without it changing is looked for.
+    bool onlyTheGauge = false;
+    for (int attempt = 0; attempt < 6 && !onlyTheGauge; ++attempt) {
+        const std::vector<std::uint32_t> before = Grab(client);
+        Sleep(170);
+        const std::vector<std::uint32_t> after = Grab(client);
+        const int width = client.right - client.left;
+        int inside = 0, outside = 0;
+        for (std::size_t i = 0; i < before.size(); ++i) {
+            if (before[i] == after[i])
+                continue;
+            const int x = static_cast<int>(i) % width, y = static_cast<int>(i) / width;
+            const bool inGauge = x >= gaugeLeft && x < gaugeLeft + 128 && y >= gaugeTop && y < gaugeTop + 20;
+            (inGauge ? inside : outside)++;
+        }
+        onlyTheGauge = inside > 0 && outside == 0;
+    }
+    EXPECT_TRUE(onlyTheGauge);
+}
+
+TEST_F(Decorations, CaptionBarsRunFromNavyAndGoPlainWhenInactive) {
+    ResetSettings(false); // the first start: the welcome dialog, then the preferences window
+    folder_ = FreshFolder("decor-caption");
+    app_ = StartTarnwick("", folder_);
+    HWND start = WaitForWindow(app_.Id(), kStartCaption, 20000);
+    ASSERT_TRUE(start);
+    ASSERT_TRUE(Settled(start, 10000));
+    Sleep(300);
+    const std::uint32_t active = SysRgb(COLOR_ACTIVECAPTION);
+    const std::uint32_t inactive = SysRgb(COLOR_INACTIVECAPTION);
+    auto checkActive = [&](HWND wnd, const char* name) {
+        const RECT bar = CaptionBar(wnd);
+        const std::vector<std::uint32_t> top = Grab({bar.left, bar.top, bar.right, bar.top + 1});
+        // The ramp's start lies left of the bar: its first column is already a fifth of the way on.
+        EXPECT_NE(top.front(), 0x000080u) << name;
+        EXPECT_NE(top.front(), active) << name;
+        EXPECT_EQ(top.back(), active) << name;
+    };
+    checkActive(start, "welcome dialog");
+    Click(FindChild(start, "OK"));
+    HWND prefs = WaitForWindow(app_.Id(), kPrefsCaption, 20000);
+    ASSERT_TRUE(prefs);
+    ASSERT_TRUE(Settled(prefs, 10000));
+    Sleep(300);
+    checkActive(prefs, "preferences");
+    Close(prefs);
+    HWND main = WaitForWindow(app_.Id(), kMainCaption, 20000);
+    ASSERT_TRUE(main);
+    ASSERT_TRUE(Settled(main, 10000));
+    Sleep(300);
+    checkActive(main, "main window");
+    // The preferences window over it: the main window's bar is plain inactive colour.
+    Click(OptionsButton(main));
+    prefs = WaitForWindow(app_.Id(), kPrefsCaption, 20000);
+    ASSERT_TRUE(prefs);
+    Sleep(500);
+    const RECT bar = CaptionBar(main);
+    const std::vector<std::uint32_t> top = Grab({bar.left, bar.top, bar.right, bar.top + 1});
+    EXPECT_EQ(top.front(), inactive);
+    EXPECT_EQ(top.back(), inactive);
+    Close(prefs);
+}

@@ -1,0 +1,117 @@
+#include "base/SysUtils.h"
+#include "controls/BusyCtrl_core.h"
+#include "controls/ThreadTmr_core.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace busyctrl;
+
+TEST(BusyGaugeShades, RampFromBackToForeWithHalvesToEven) {
+    // Back silver-ish (10, 200, 100), fore (11, 0, 103): the red channel moves by 1 × i / 32, which
+    // is exactly a half at i = 16 (→ 0, even) and at i = 48 would be 1.5; blue moves by 3 × i / 32.
+    const TShades shades = BuildShades(RGBColor(10, 200, 100), RGBColor(11, 0, 103));
+    EXPECT_EQ(shades[0], RGBColor(10, 200, 100));
+    EXPECT_EQ(shades[32], RGBColor(11, 0, 103));
+    struct Row {
+        int i;
+        TColor expected;
+    };
+    // i = 16: red 0.5 → 0, green 200 − 100, blue 1.5 → 2. i = 17: red 0.53 → 1, blue 1.59 → 2.
+    // i = 8: green 200 − 50, blue 0.75 → 1.
+    for (const Row& row : std::vector<Row>{
+             {16, RGBColor(10, 100, 102)}, {17, RGBColor(11, 94, 102)}, {8, RGBColor(10, 150, 101)}})
+        EXPECT_EQ(shades[static_cast<std::size_t>(row.i)], row.expected) << "i = " << row.i;
+}
+
+TEST(BusyGaugeRange, PercentDoneTruncatesAndEmptyRangeIsZero) {
+    struct Row {
+        std::int32_t min, max, progress;
+        int percent;
+    };
+    for (const Row& row : std::vector<Row>{{0, 100, 42, 42},
+                                           {50, 150, 150, 100},
+                                           {0, 3, 1, 33},
+                                           {-3, 0, -1, 66},
+                                           {7, 7, 7, 0},
+                                           {0, 2000000000, 1999999999, 99}}) {
+        TGaugeRange range;
+        range.SetMaxValue(row.max);
+        range.SetMinValue(row.min);
+        range.SetProgress(row.progress);
+        EXPECT_EQ(range.PercentDone(), row.percent) << row.min << ".." << row.max << " @ " << row.progress;
+    }
+}
+
+TEST(BusyGaugeRange, ValuesAreClampedAndABadMaximumIsRefused) {
+    TGaugeRange range;
+    EXPECT_EQ(range.SetProgress(1000), TRepaint::now);
+    EXPECT_EQ(range.Progress(), 100);
+    EXPECT_EQ(range.SetProgress(1000), TRepaint::none);
+    EXPECT_THROW(range.SetMaxValue(-1), EInvalidOperation);
+    EXPECT_EQ(range.MaxValue(), 100);
+    EXPECT_EQ(range.Progress(), 100);
+    // A minimum above the maximum is capped and drags the position along.
+    range.SetProgress(10);
+    EXPECT_EQ(range.SetMinValue(500), TRepaint::now);
+    EXPECT_EQ(range.MinValue(), 100);
+    EXPECT_EQ(range.Progress(), 100);
+    // Lowering the maximum lowers the position.
+    range.SetMinValue(0);
+    range.SetMaxValue(60);
+    EXPECT_EQ(range.Progress(), 60);
+}
+
+TEST(BusyGaugeRange, ProgressRepaintsOnlyWhenThePercentChanges) {
+    TGaugeRange range;
+    range.SetMaxValue(1000);
+    EXPECT_EQ(range.SetProgress(5), TRepaint::none); // still 0 %
+    EXPECT_EQ(range.Progress(), 5);
+    EXPECT_EQ(range.SetProgress(10), TRepaint::now); // 1 %
+}
+
+TEST(BusyGaugeAnimation, BandRunsToHalfTheWidthAndBack) {
+    struct Row {
+        int width, turn;
+    };
+    for (const Row& row : std::vector<Row>{{128, 64}, {127, 63}}) {
+        TAnimation anim;
+        std::vector<int> seen{anim.offset};
+        for (int tick = 0; tick < 2 * row.turn + 2; ++tick) {
+            anim.Step(row.width);
+            seen.push_back(anim.offset);
+        }
+        std::vector<int> expected;
+        for (int i = 0; i <= row.turn; ++i)
+            expected.push_back(i);
+        for (int i = row.turn - 1; i >= 0; --i)
+            expected.push_back(i);
+        expected.push_back(1);
+        expected.push_back(2);
+        EXPECT_EQ(seen, expected) << "width " << row.width;
+    }
+}
+
+TEST(BusyGaugeAnimation, BandColumnsAndTheirShades) {
+    EXPECT_EQ(BandColumns(128), 65);
+    EXPECT_EQ(BandShadeIndex(0, 128), 0);
+    EXPECT_EQ(BandShadeIndex(64, 128), 32);
+    EXPECT_EQ(BandShadeIndex(2, 128), 1);
+    // An odd width: 64 columns whose index stops at 31.
+    EXPECT_EQ(BandColumns(127), 64);
+    EXPECT_EQ(BandShadeIndex(63, 127), 31);
+    EXPECT_EQ(BandShadeIndex(0, 0), 0);
+    EXPECT_EQ(BarWidth(42, 128), 53);
+}
+
+TEST(ThreadTimerRules, PrioritiesAndWhenTheWorkerRuns) {
+    const std::vector<int> expected{-15, -2, -1, 0, 1, 2, 15};
+    for (int p = 0; p < 7; ++p)
+        EXPECT_EQ(threadtmr::SystemPriority(static_cast<TThreadPriority>(p)),
+                  expected[static_cast<std::size_t>(p)]);
+    EXPECT_TRUE(threadtmr::ShouldRun(true, 55, true));
+    EXPECT_FALSE(threadtmr::ShouldRun(false, 55, true));
+    EXPECT_FALSE(threadtmr::ShouldRun(true, 0, true));
+    EXPECT_FALSE(threadtmr::ShouldRun(true, 55, false));
+}
