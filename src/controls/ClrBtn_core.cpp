@@ -185,7 +185,9 @@ void ReadCustomColorEntries(const std::vector<std::string>& entries, TColorArray
         const int letter = entry[equals - 1] - 'A';
         if (letter < 0 || letter >= kCustomColumns * kCustomRows)
             continue;
-        const TColor color = rtl::StrToIntDef("$" + entry.substr(equals + 1, 9), clWhite);
+        std::string hex(1, '$');
+        hex.append(entry, equals + 1, 9);
+        const TColor color = rtl::StrToIntDef(hex, clWhite);
         custom.Set(letter % kCustomColumns + 1, letter / kCustomColumns + 1, color);
     }
 }
