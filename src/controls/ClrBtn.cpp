@@ -38,10 +38,9 @@ std::vector<TColor> DefaultPenColors() {
 }
 
 TColorButton::TColorButton(TComponent* owner, TWinControl* parent, const TBounds& bounds)
-    : TButton(owner, parent, bounds, "") {
-    arrow_ = LoadBitmapResource("ARROW_BMP");
-    arrowDisabled_ = LoadBitmapResource("ARROW_DISABLED_BMP");
-    SetDefaultColors();
+    : TButton(owner, parent, bounds, ""), arrow_(LoadBitmapResource("ARROW_BMP")),
+      arrowDisabled_(LoadBitmapResource("ARROW_DISABLED_BMP")) {
+    TColorButton::SetDefaultColors();
     // Black from the start, without a change to announce.
     TWinControl::SetColor(clBlack);
 }
@@ -56,7 +55,7 @@ TColorButton::~TColorButton() {
     closedPalette_.reset();
     if (!customColorsKey_.empty()) {
         try {
-            SaveCustomColors();
+            TColorButton::SaveCustomColors();
         } catch (const EColorArrayIndexError&) {
             // Custom colours given a smaller grid than the 16 cells are not kept.
         }
