@@ -96,6 +96,7 @@ TColorButtonPalette::TColorButtonPalette(HWND ownerWnd) : TForm(nullptr) {
     btnOther->SetBounds(cbtnform::kOtherButtonLeft, cbtnform::kOtherButtonTop, cbtnform::kOtherButtonWidth,
                         cbtnform::kOtherButtonHeight);
     SetClientSize(cbtnform::kClientWidth, cbtnform::kClientHeight);
+    UpdateHintTools();
 
     OnCloseQuery = [this](TComponent*, bool& canClose) { canClose = !inColorDialog_; };
     OnClose = [this](TComponent*, TCloseAction& action) {
