@@ -252,7 +252,7 @@ void TColorButtonPalette::SetShowHints(bool show) {
 }
 
 void TColorButtonPalette::UpdateHintTools() {
-    HWND tip = ToolTip();
+    HWND tip = HintWindow();
     auto tool = [&](TCell cell) {
         TOOLINFOA ti{};
         ti.cbSize = sizeof ti;
@@ -322,7 +322,7 @@ LRESULT TColorButtonPalette::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_NOTIFY: {
         auto* info = reinterpret_cast<NMTTDISPINFOA*>(lParam);
-        if (info->hdr.code == TTN_GETDISPINFOA && info->hdr.hwndFrom == ToolTip()) {
+        if (info->hdr.code == TTN_GETDISPINFOA && info->hdr.hwndFrom == HintWindow()) {
             hintText_ = GetColorHintText(CellOfTool(info->hdr.idFrom));
             info->lpszText = hintText_.data();
             return 0;

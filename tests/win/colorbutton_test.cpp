@@ -58,6 +58,24 @@ class DrawnButton : public TColorButton {
     }
 };
 
+BOOL CALLBACK FindHintWindow(HWND wnd, LPARAM param) {
+    auto* search = reinterpret_cast<std::pair<HWND, HWND>*>(param);
+    char name[32] = {};
+    GetClassNameA(wnd, name, sizeof name);
+    if (GetWindow(wnd, GW_OWNER) == search->first && std::string(name) == TOOLTIPS_CLASSA) {
+        search->second = wnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The tool tip window a window owns.
+HWND HintWindowOf(HWND owner) {
+    std::pair<HWND, HWND> search{owner, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), &FindHintWindow, reinterpret_cast<LPARAM>(&search));
+    return search.second;
+}
+
 void Pump() {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -230,9 +248,9 @@ TEST_F(ColorPalette, HintsShowTheRgbOfTheCellAndTheEventMayChangeThem) {
     };
     EXPECT_EQ(palette_->GetColorHintText({4, 1}), "RGB = 127 127 127 at 4,1 8355711");
     // One tool tip area per cell while hints are on, none when off.
-    EXPECT_EQ(SendMessageA(palette_->ToolTip(), TTM_GETTOOLCOUNT, 0, 0), 21);
+    EXPECT_EQ(SendMessageA(HintWindowOf(palette_->Handle()), TTM_GETTOOLCOUNT, 0, 0), 21);
     palette_->SetShowHints(false);
-    EXPECT_EQ(SendMessageA(palette_->ToolTip(), TTM_GETTOOLCOUNT, 0, 0), 0);
+    EXPECT_EQ(SendMessageA(HintWindowOf(palette_->Handle()), TTM_GETTOOLCOUNT, 0, 0), 0);
 }
 
 namespace {
