@@ -185,6 +185,13 @@ void TColorButton::Press() {
         ignoreNextClick_ = false;
         return;
     }
+    if (palette_) {
+        // A press that reached the button while its palette stayed open (the palette was not active,
+        // so the press did not close it) closes it and opens nothing.
+        palette_->Close();
+        ignoreNextClick_ = false;
+        return;
+    }
     POINT cursor{};
     GetCursorPos(&cursor);
     ScreenToClient(Handle(), &cursor);

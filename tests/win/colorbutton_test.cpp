@@ -321,7 +321,10 @@ TEST_F(ColorButton, CyclingClicksStepThroughThePaletteAndTheArrowStillDropsItDow
     SetCursorPos(arrowPart.x, arrowPart.y);
     button_->Press();
     ASSERT_NE(button_->Palette(), nullptr);
-    SendMessageA(button_->Palette()->Handle(), WM_CHAR, 27, 0);
+    button_->Press(); // a press with the palette still open closes it
+    EXPECT_EQ(button_->Palette(), nullptr);
+    button_->Press();
+    EXPECT_NE(button_->Palette(), nullptr);
 }
 
 TEST_F(ColorButton, TheDropDownOpensBelowTheButtonAndItsCloseHandsTheCustomColoursBack) {
