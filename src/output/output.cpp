@@ -31,13 +31,16 @@ TOpForm::TOpForm(TComponent* owner) : TForm(owner) {
     ToolbarButton6 = MakeToolButton("ToolbarButton6", 81, "GLYPH_PROJECTPATH", "Insert projectpath.",
                                     &TOpForm::ToolbarButton6Click);
     ToolbarSep4 = MakeSeparator("ToolbarSep4", 106);
-    ClBtn = new TColorDialogButton(this, Dock1, {112 + kToolbarBorder, kToolbarBorder, 45, 25});
+    ClBtn = new TColorButton(this, Dock1, {112 + kToolbarBorder, kToolbarBorder, 45, 25});
     ClBtn->SetName("ClBtn");
     ClBtn->SetTabStop(false);
+    ClBtn->SetCaption("Background Color");
     ClBtn->SetColor(clSilver);
+    ClBtn->SetFlat(true);
     ClBtn->SetHint("Background color");
     ClBtn->SetShowHint(true);
     ClBtn->OnColorChange = [this](TComponent* s) { ClBtnColorChange(s); };
+    ClBtn->Loaded();
     FontBtn = MakeToolButton("FontBtn", 157, "GLYPH_FONT", "", &TOpForm::FontBtnClick);
     ToolbarSep2 = MakeSeparator("ToolbarSep2", 182);
     HelpBtn = MakeToolButton("HelpBtn", 188, "GLYPH_HELP", "Help", &TOpForm::HelpBtnClick);

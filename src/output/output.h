@@ -2,7 +2,7 @@
 // The output window: shows the compiler's console output ("output.txt" in the project's folder) in a
 // memo below a toolbar for page setup, printing, inserting the date or the project path, the memo's
 // font and background colour, help and closing.
-#include "controls/ColorDialogButton.h"
+#include "controls/ClrBtn.h"
 #include "output/PrintJob.h"
 #include "prefs/Placemnt.h"
 #include "win/Dialogs.h"
@@ -25,7 +25,7 @@ class TOpForm : public TForm {
     TButton* DateBtn = nullptr;
     TButton* ToolbarButton6 = nullptr;
     TBevel* ToolbarSep4 = nullptr;
-    TColorDialogButton* ClBtn = nullptr;
+    TColorButton* ClBtn = nullptr;
     TButton* FontBtn = nullptr;
     TBevel* ToolbarSep2 = nullptr;
     TButton* HelpBtn = nullptr;

@@ -144,6 +144,24 @@ Process StartTarnwick(const std::string& arguments, const std::string& folder,
     return Process(info.hProcess, info.dwProcessId);
 }
 
+bool RealClickAt(int x, int y) {
+    std::string command = "start.exe /wait /unix /usr/bin/xdotool mousemove --sync " + std::to_string(x) +
+                          " " + std::to_string(y) + " click 1";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, DETACHED_PROCESS, nullptr, nullptr,
+                        &startup, &info))
+        return false;
+    CloseHandle(info.hThread);
+    Process xdotool(info.hProcess, info.dwProcessId);
+    if (!xdotool.WaitForExit(15000))
+        return false;
+    DWORD code = 1;
+    GetExitCodeProcess(xdotool.Handle(), &code);
+    return code == 0;
+}
+
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     while (true) {

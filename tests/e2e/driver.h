@@ -57,6 +57,9 @@ std::string WindowText(HWND wnd);
 std::string MessageBoxText(HWND box);
 
 void Click(HWND button);
+// Moves the X server's pointer to a screen point of the Wine desktop and clicks the left button there,
+// as a person's mouse does (xdotool, run through Wine's start /unix). False when xdotool failed.
+bool RealClickAt(int x, int y);
 void Close(HWND window);
 
 // The registry of the program and of the Delphi 3 installation.

@@ -60,6 +60,27 @@ HWND DialogOf(DWORD processId) {
     return search.second;
 }
 
+BOOL CALLBACK FindPaletteOf(HWND wnd, LPARAM param) {
+    auto* search = reinterpret_cast<std::pair<DWORD, HWND>*>(param);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(wnd, &processId);
+    RECT client{};
+    GetClientRect(wnd, &client);
+    if (processId == search->first && IsWindowVisible(wnd) && client.right == 72 && client.bottom == 121) {
+        search->second = wnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The colour button's drop-down palette of the process, while it shows: the window of 72 x 121
+// client pixels.
+HWND PaletteOf(DWORD processId) {
+    std::pair<DWORD, HWND> search{processId, nullptr};
+    EnumWindows(&FindPaletteOf, reinterpret_cast<LPARAM>(&search));
+    return search.second;
+}
+
 // Types a number into an edit of a dialog in another process, replacing what it held.
 void TypeInto(HWND dialog, int id, const std::string& digits) {
     HWND edit = GetDlgItem(dialog, id);
@@ -217,6 +238,11 @@ TEST_F(OutputWindow, AChosenBackgroundColourShowsAtOnceAndComesBackAfterARestart
     HWND colourButton = ToolButtonAt(output_, 112);
     ASSERT_NE(colourButton, nullptr);
     Click(colourButton);
+    HWND palette = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (palette = PaletteOf(app_.Id())) != nullptr; }, 10000));
+    HWND other = FindChild(palette, "&Other");
+    ASSERT_NE(other, nullptr);
+    Click(other);
     HWND dialog = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (dialog = DialogOf(app_.Id())) != nullptr; }, 10000));
     TypeInto(dialog, COLOR_RED, "10");
@@ -236,6 +262,37 @@ TEST_F(OutputWindow, AChosenBackgroundColourShowsAtOnceAndComesBackAfterARestart
 
     CompileBroken("output-colour");
     EXPECT_TRUE(WaitUntil([&] { return MemoBackground() == RGB(10, 200, 30); }, 5000));
+}
+
+TEST_F(OutputWindow, APaletteColourPickedWithTheMouseColoursTheMemoAndSurvivesARestart) {
+    CompileBroken("output-palette");
+    HWND colourButton = ToolButtonAt(output_, 112);
+    ASSERT_NE(colourButton, nullptr);
+    RECT button{};
+    GetWindowRect(colourButton, &button);
+    // The colour part of the button, left of its arrow.
+    ASSERT_TRUE(RealClickAt(button.left + 12, button.top + 12));
+    HWND palette = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (palette = PaletteOf(app_.Id())) != nullptr; }, 10000));
+    RECT paletteRect{};
+    GetWindowRect(palette, &paletteRect);
+    EXPECT_EQ(paletteRect.left, button.left); // dropped down below the button
+    EXPECT_EQ(paletteRect.top, button.bottom);
+
+    POINT cell{27, 45}; // column 2, row 3: dark green
+    ClientToScreen(palette, &cell);
+    ASSERT_TRUE(RealClickAt(cell.x, cell.y));
+    ASSERT_TRUE(WaitUntil([&] { return PaletteOf(app_.Id()) == nullptr; }, 10000));
+    EXPECT_TRUE(WaitUntil([&] { return MemoBackground() == RGB(0, 127, 0); }, 5000));
+
+    CloseOutputWindow();
+    EXPECT_EQ(ProgramSetting("Output", "ClBtn_Color"), std::to_string(RGB(0, 127, 0)));
+    EXPECT_EQ(ProgramSetting("Output", "Memo1_Color"), std::to_string(RGB(0, 127, 0)));
+    Close(main_);
+    ASSERT_TRUE(app_.WaitForExit(15000));
+
+    CompileBroken("output-palette");
+    EXPECT_TRUE(WaitUntil([&] { return MemoBackground() == RGB(0, 127, 0); }, 5000));
 }
 
 TEST_F(OutputWindow, ATenMegabyteOutputLoadsCompletely) {

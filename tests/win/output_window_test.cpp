@@ -1,6 +1,7 @@
 // The output window in-process: loading "output.txt" when shown, inserting lines at the top, the
 // colour and font dialogs, printing's message, and the layout when resized.
 #include "base/SysUtils.h"
+#include "controls/CBtnForm.h"
 #include "output/output.h"
 #include "standin_harness.h"
 
@@ -182,28 +183,35 @@ TEST_F(OutputWindow, AColourChosenOnTheButtonBecomesTheMemosBackgroundAtOnce) {
         ++changes;
         form_->ClBtnColorChange(sender);
     };
-    {
-        DialogDriver driver([](HWND dialog) {
-            TypeInto(dialog, COLOR_RED, "10");
-            TypeInto(dialog, COLOR_GREEN, "200");
-            TypeInto(dialog, COLOR_BLUE, "30");
-            PressButton(dialog, IDOK);
-        });
+    SetCursorPos(0, 0); // away from the button, so closing the palette leaves its next click alone
+    // The button drops its palette down; the palette's "&Other" button runs the colour dialog.
+    auto chooseOther = [&](std::function<void(HWND)> act) {
         SendMessageA(form_->ClBtn->Handle(), BM_CLICK, 0, 0);
+        TColorButtonPalette* palette = form_->ClBtn->Palette();
+        ASSERT_NE(palette, nullptr);
+        DialogDriver driver(std::move(act));
+        SendMessageA(palette->btnOther->Handle(), BM_CLICK, 0, 0);
         ASSERT_TRUE(driver.Finish());
-    }
+    };
+    chooseOther([](HWND dialog) {
+        TypeInto(dialog, COLOR_RED, "10");
+        TypeInto(dialog, COLOR_GREEN, "200");
+        TypeInto(dialog, COLOR_BLUE, "30");
+        PressButton(dialog, IDOK);
+    });
+    EXPECT_EQ(form_->ClBtn->Palette(), nullptr); // a confirmed colour closes the palette
     EXPECT_EQ(form_->ClBtn->Color(), RGBColor(10, 200, 30));
+    EXPECT_EQ(form_->ClBtn->OtherColor(), RGBColor(10, 200, 30));
     EXPECT_EQ(form_->Memo1->Color(), RGBColor(10, 200, 30));
     EXPECT_EQ(changes, 1);
 
-    {
-        DialogDriver driver([](HWND dialog) {
-            TypeInto(dialog, COLOR_RED, "255");
-            PressButton(dialog, IDCANCEL);
-        });
-        SendMessageA(form_->ClBtn->Handle(), BM_CLICK, 0, 0);
-        ASSERT_TRUE(driver.Finish());
-    }
+    chooseOther([](HWND dialog) {
+        TypeInto(dialog, COLOR_RED, "255");
+        PressButton(dialog, IDCANCEL);
+    });
+    ASSERT_NE(form_->ClBtn->Palette(), nullptr); // cancelling leaves the palette open
+    SendMessageA(form_->ClBtn->Palette()->Handle(), WM_CHAR, 27, 0);
+    EXPECT_EQ(form_->ClBtn->Palette(), nullptr);
     EXPECT_EQ(form_->Memo1->Color(), RGBColor(10, 200, 30));
     form_->ClBtn->SetColor(RGBColor(10, 200, 30)); // the same colour again: no change event
     EXPECT_EQ(changes, 1);
