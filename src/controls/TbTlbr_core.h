@@ -58,6 +58,15 @@ struct TSeparatorLines {
 };
 TSeparatorLines SeparatorLines(int width);
 
+// A private message the toolbar answers for its item at the left position wParam (other processes,
+// such as a test driver, cannot see windowless items): -1 when there is none, else the flags below
+// with the button's state in bits 8 to 11.
+inline constexpr unsigned kQueryItemMessage = 0x0400 + 0x54; // WM_USER + 0x54
+inline constexpr int kItemButton = 1;
+inline constexpr int kItemEnabled = 2;
+inline constexpr int kItemMouseIn = 4;
+inline constexpr int kItemHot = 8;
+
 // Refuses a separator whose parent is not a toolbar.
 void CheckSeparatorParent(bool parentIsToolbar);
 
