@@ -29,7 +29,8 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
     Toolbar1->SetName("Toolbar1");
     Toolbar1->SetDockPos(0);
     Toolbar1->SetFullSize(true);
-    OptionsBtn = MakeToolButton("OptionsBtn", 0, "GLYPH_OPTIONS", "Preferences.", &TMainForm::OptionsBtnClick);
+    OptionsBtn =
+        MakeToolButton("OptionsBtn", 0, "GLYPH_OPTIONS", "Preferences.", &TMainForm::OptionsBtnClick);
     CwinBtn =
         MakeToolButton("CwinBtn", 25, "GLYPH_CWIN", "Show compiler outputwindow.", &TMainForm::CwinBtnClick);
     CwinBtn->SetEnabled(false);

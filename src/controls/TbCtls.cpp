@@ -51,7 +51,8 @@ BitmapHandle MakeDisabledGlyph(HBITMAP strip, int numGlyphs, const TDisabledColo
         // Transparent, white and silver pixels are background; the rest is the shape.
         const BitmapHandle mask =
             GlyphMask(strip, 0, 0, size.width, size.height, {RGB(255, 255, 255), RGB(192, 192, 192)});
-        DrawEmbossedMask(dc.get(), mask.get(), size.width, size.height, 0, 0, colors.highlight, colors.shadow);
+        DrawEmbossedMask(dc.get(), mask.get(), size.width, size.height, 0, 0, colors.highlight,
+                         colors.shadow);
         return picture;
     }
     DrawTransparentBitmap(dc.get(), strip, size.width, 0, size.width, size.height, 0, 0);

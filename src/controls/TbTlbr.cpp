@@ -278,7 +278,7 @@ TToolbarItem::~TToolbarItem() {
 }
 
 tbtlbr::TItem TToolbarItem::LayoutItem() const {
-    return {tbtlbr::TItemKind::button, visible_, storedLeft_, bounds_.width, bounds_.height,
+    return {tbtlbr::TItemKind::button,    visible_, storedLeft_, bounds_.width, bounds_.height,
             tbtlbr::kDefaultSeparatorSize};
 }
 

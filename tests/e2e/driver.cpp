@@ -341,7 +341,8 @@ void RemoveFolder(const std::string& folder) {
 
 ToolItem ToolButtonAt(HWND window, int left) {
     HWND dock = ChildWindowFromPointEx(window, POINT{1, 1}, CWP_SKIPINVISIBLE);
-    HWND toolbar = dock && dock != window ? ChildWindowFromPointEx(dock, POINT{1, 1}, CWP_SKIPINVISIBLE) : nullptr;
+    HWND toolbar =
+        dock && dock != window ? ChildWindowFromPointEx(dock, POINT{1, 1}, CWP_SKIPINVISIBLE) : nullptr;
     if (!toolbar || toolbar == dock)
         return {};
     ToolItem item{toolbar, nullptr, left};
@@ -360,7 +361,8 @@ ToolItem OptionsButton(HWND main) {
 int ToolButtonFlags(const ToolItem& item) {
     if (!item || item.window)
         return -1;
-    return static_cast<int>(SendMessageA(item.toolbar, tbtlbr::kQueryItemMessage, static_cast<WPARAM>(item.left), 0));
+    return static_cast<int>(
+        SendMessageA(item.toolbar, tbtlbr::kQueryItemMessage, static_cast<WPARAM>(item.left), 0));
 }
 
 void Click(const ToolItem& item) {

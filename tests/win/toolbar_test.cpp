@@ -102,7 +102,8 @@ class Toolbar : public ::testing::Test {
         return canvas.At(x, y);
     }
     LRESULT Mouse(UINT msg, int x, int y) {
-        return SendMessageA(toolbar_->Handle(), msg, msg == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(x, y));
+        return SendMessageA(toolbar_->Handle(), msg, msg == WM_LBUTTONDOWN ? MK_LBUTTON : 0,
+                            MAKELPARAM(x, y));
     }
 
     const std::uint32_t face_ = Rgb(GetSysColor(COLOR_BTNFACE));
