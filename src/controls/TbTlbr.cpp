@@ -55,18 +55,17 @@ void TToolbar::RemoveItem(TToolbarItem* item) {
     ArrangeControls();
 }
 
-void TToolbar::ChildNotify(WORD event, HWND child) {
-    if (event == WM_CREATE) {
-        RECT rc;
-        GetWindowRect(child, &rc);
-        MapWindowPoints(HWND_DESKTOP, Handle(), reinterpret_cast<POINT*>(&rc), 2);
-        windowed_.push_back({child, rc.left});
-    } else if (event == WM_DESTROY) {
-        std::erase_if(windowed_, [&](const WindowedItem& w) { return w.wnd == child; });
-    } else {
-        return;
-    }
+void TToolbar::InsertControl(TWinControl* control) {
+    windowed_.push_back({control, control->Left()});
+    FreeNotification(control);
     ArrangeControls();
+}
+
+void TToolbar::Notification(TComponent* component, TOperation operation) {
+    TWinControl::Notification(component, operation);
+    if (operation == TOperation::opRemove &&
+        std::erase_if(windowed_, [&](const WindowedItem& w) { return w.control == component; }) > 0)
+        ArrangeControls();
 }
 
 void TToolbar::ArrangeControls() {
@@ -74,12 +73,9 @@ void TToolbar::ArrangeControls() {
     std::vector<tbtlbr::TItem> layout;
     for (const TToolbarItem* item : items_)
         layout.push_back(item->LayoutItem());
-    for (const WindowedItem& w : windowed_) {
-        RECT rc;
-        GetWindowRect(w.wnd, &rc);
-        layout.push_back({tbtlbr::TItemKind::control, IsWindowVisible(w.wnd) != FALSE, w.storedLeft,
-                          rc.right - rc.left, rc.bottom - rc.top, 0});
-    }
+    for (const WindowedItem& w : windowed_)
+        layout.push_back({tbtlbr::TItemKind::control, w.control->Visible(), w.storedLeft, w.control->Width(),
+                          w.control->Height(), 0});
     const std::vector<std::size_t> order = tbtlbr::ToolbarOrder(layout);
     std::vector<tbtlbr::TItem> ordered;
     for (std::size_t i : order)
@@ -91,8 +87,7 @@ void TToolbar::ArrangeControls() {
             items_[order[k]]->bounds_ = {r.left, r.top, r.width, r.height};
             UpdateToolTip(items_[order[k]]);
         } else {
-            const HWND wnd = windowed_[order[k] - items_.size()].wnd;
-            SetWindowPos(wnd, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
+            windowed_[order[k] - items_.size()].control->SetBounds(r.left, r.top, r.width, r.height);
         }
     }
     const bool heightChanged = rowHeight_ != arranged.rowHeight;
@@ -247,9 +242,6 @@ LRESULT TToolbar::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         ReleaseDC(Handle(), dc);
         return 0;
     }
-    case WM_PARENTNOTIFY:
-        ChildNotify(LOWORD(wParam), reinterpret_cast<HWND>(lParam));
-        break;
     case WM_CAPTURECHANGED:
         if (pressed_ && reinterpret_cast<HWND>(lParam) != Handle()) {
             TToolbarButton* button = pressed_;

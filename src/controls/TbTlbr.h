@@ -28,6 +28,10 @@ class TToolbar : public TWinControl {
     int DockRow() const { return dockRow_; }
     void SetDockRow(int row) { dockRow_ = row; }
 
+    // Takes a windowed control made with this toolbar as its parent into the row, at the place its
+    // left position gives.
+    void InsertControl(TWinControl* control);
+
     // Places the items along the row in their order; runs whenever an item is added, removed, shown,
     // hidden or resized.
     void ArrangeControls();
@@ -45,13 +49,14 @@ class TToolbar : public TWinControl {
   protected:
     void Paint(HDC dc) override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void Notification(TComponent* component, TOperation operation) override;
 
   private:
     friend class TDock;
     friend class TToolbarItem;
     friend class TToolbarButton;
     struct WindowedItem {
-        HWND wnd;
+        TWinControl* control;
         int storedLeft;
     };
     void InsertItem(TToolbarItem* item);
@@ -59,7 +64,6 @@ class TToolbar : public TWinControl {
     void UpdateToolTip(TToolbarItem* item, bool remove = false);
     void EnsureToolTips();
     void PaintFrame(HDC dc, int width, int height);
-    void ChildNotify(WORD event, HWND child);
     bool RouteMouse(UINT msg, LPARAM lParam);
     LRESULT AnswerQuery(int left) const;
     // A press ends without a click (the button was disabled, or another window took the mouse).

@@ -34,6 +34,7 @@ TOpForm::TOpForm(TComponent* owner) : TForm(owner) {
                                     &TOpForm::ToolbarButton6Click);
     ToolbarSep4 = MakeSeparator("ToolbarSep4", 106);
     ClBtn = new TColorDialogButton(this, Toolbar1, {112, 0, 45, 25});
+    Toolbar1->InsertControl(ClBtn);
     ClBtn->SetName("ClBtn");
     ClBtn->SetTabStop(false);
     ClBtn->SetColor(clSilver);

@@ -127,12 +127,15 @@ TEST_F(Toolbar, DockedGeometryAndAWindowedControlInTheRow) {
     EXPECT_EQ(third_->Left(), 56);
     // A windowed control placed at 85 goes between the 10-pixel separator at 81 and the last button.
     TWinControl* colour = new TPanel(form_.get(), toolbar_, {85, 0, 45, 25});
+    toolbar_->InsertControl(colour);
     EXPECT_EQ(colour->Left(), 91);
     EXPECT_EQ(toolbar_->ItemAt(140, 10), toolbar_->Items().back());
     EXPECT_EQ(toolbar_->Items().back()->Left(), 136);
     second_->SetVisible(false);
     EXPECT_EQ(third_->Left(), 31);
     EXPECT_EQ(colour->Left(), 66);
+    delete colour; // the row closes up
+    EXPECT_EQ(toolbar_->Items().back()->Left(), 66);
     try {
         TToolbarSep misplaced(form_.get(), dock_, 0);
         ADD_FAILURE() << "a separator on a dock";
