@@ -214,7 +214,7 @@ void TToolbarButton::MouseExited() {
 
 void TToolbarButton::Clicked() {
     if (modalResult_ != 0 && Toolbar())
-        if (TForm* form = Toolbar()->ParentForm())
+        if (TForm* form = GetParentForm(Toolbar()))
             form->SetModalResult(modalResult_);
     if (OnClick)
         OnClick(this);

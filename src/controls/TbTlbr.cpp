@@ -134,7 +134,7 @@ void TToolbar::PaintWindow(HDC dc) {
 
 void TToolbar::EnsureToolTips() {
     // The form's tool-tip window is made when the pointer first comes to the toolbar, not at start-up.
-    if (toolTipsReady_ || !ParentForm())
+    if (toolTipsReady_ || !HintWindow())
         return;
     toolTipsReady_ = true;
     for (TToolbarItem* item : items_)
@@ -144,7 +144,7 @@ void TToolbar::EnsureToolTips() {
 void TToolbar::UpdateToolTip(TToolbarItem* item, bool remove) {
     if (!toolTipsReady_)
         return;
-    HWND tip = ParentForm()->ToolTip();
+    HWND tip = HintWindow();
     TOOLINFOA ti{};
     ti.cbSize = sizeof ti;
     ti.uFlags = TTF_SUBCLASS;

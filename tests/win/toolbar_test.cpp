@@ -47,6 +47,16 @@ BitmapHandle RedGlyph() {
     return Strip(rows);
 }
 
+// Finds the tool-tip window owned by search->first.
+BOOL CALLBACK FindToolTipOf(HWND wnd, LPARAM param) {
+    auto* search = reinterpret_cast<std::pair<HWND, HWND>*>(param);
+    char cls[64] = {};
+    GetClassNameA(wnd, cls, sizeof cls);
+    if (GetWindow(wnd, GW_OWNER) == search->first && lstrcmpiA(cls, TOOLTIPS_CLASSA) == 0)
+        search->second = wnd;
+    return TRUE;
+}
+
 // A 32-bit picture of whatever `paint` draws, read back pixel by pixel.
 class Canvas {
   public:
@@ -268,9 +278,16 @@ TEST_F(Toolbar, TheSharedDisabledPictureIsMadeAgainInNewColours) {
 }
 
 TEST_F(Toolbar, ToolTipsAreRegisteredWhenThePointerFirstComes) {
-    HWND tip = form_->ToolTip();
-    EXPECT_EQ(SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), 0);
+    // The form's tool-tip window, made on first use.
+    const auto formTip = [this] {
+        std::pair<HWND, HWND> search{form_->Handle(), nullptr};
+        EnumThreadWindows(GetCurrentThreadId(), &FindToolTipOf, reinterpret_cast<LPARAM>(&search));
+        return search.second;
+    };
+    EXPECT_EQ(formTip(), nullptr);
     Mouse(WM_MOUSEMOVE, 200, 12);
+    HWND tip = formTip();
+    ASSERT_NE(tip, nullptr);
     EXPECT_EQ(SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), 3); // the button without a hint has none
     char text[80] = {};
     TOOLINFOA ti{};
