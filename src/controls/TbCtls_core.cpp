@@ -99,7 +99,7 @@ void TButtonLogic::MouseMoved() {
     if (hotButton)
         hotButton->Leave();
     // A pressed button elsewhere keeps its frame until released; it stays the hot one meanwhile.
-    if (hotButton && hotButton != this)
+    if (hotButton)
         return;
     if (!showBorderWhenInactive_ && !ApplicationActive())
         return;

@@ -274,13 +274,6 @@ tbtlbr::TItem TToolbarItem::LayoutItem() const {
             tbtlbr::kDefaultSeparatorSize};
 }
 
-void TToolbarItem::SetSize(int width, int height) {
-    bounds_.width = width;
-    bounds_.height = height;
-    if (toolbar_)
-        toolbar_->ArrangeControls();
-}
-
 void TToolbarItem::SetVisible(bool visible) {
     if (visible == visible_)
         return;

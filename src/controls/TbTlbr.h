@@ -107,7 +107,6 @@ class TToolbarItem : public TComponent {
   protected:
     TToolbarItem(TComponent* owner, TToolbar* toolbar, const TBounds& bounds);
     virtual tbtlbr::TItem LayoutItem() const;
-    void SetSize(int width, int height);
 
   private:
     friend class TToolbar;
