@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 TToolbar* ToolbarOf(TWinControl* parent) {
@@ -71,15 +72,16 @@ void TToolbar::Notification(TComponent* component, TOperation operation) {
 void TToolbar::ArrangeControls() {
     // Windowless items first, then the windowed ones; the order of stored positions mixes them.
     std::vector<tbtlbr::TItem> layout;
-    for (const TToolbarItem* item : items_)
-        layout.push_back(item->LayoutItem());
-    for (const WindowedItem& w : windowed_)
-        layout.push_back({tbtlbr::TItemKind::control, w.control->Visible(), w.storedLeft, w.control->Width(),
-                          w.control->Height(), 0});
+    std::transform(items_.begin(), items_.end(), std::back_inserter(layout),
+                   [](const TToolbarItem* item) { return item->LayoutItem(); });
+    std::transform(windowed_.begin(), windowed_.end(), std::back_inserter(layout), [](const WindowedItem& w) {
+        return tbtlbr::TItem{tbtlbr::TItemKind::control, w.control->Visible(), w.storedLeft,
+                             w.control->Width(),         w.control->Height(),  0};
+    });
     const std::vector<std::size_t> order = tbtlbr::ToolbarOrder(layout);
     std::vector<tbtlbr::TItem> ordered;
-    for (std::size_t i : order)
-        ordered.push_back(layout[i]);
+    std::transform(order.begin(), order.end(), std::back_inserter(ordered),
+                   [&](std::size_t i) { return layout[i]; });
     const tbtlbr::TArrangement arranged = tbtlbr::ArrangeDocked(ordered);
     for (std::size_t k = 0; k < order.size(); ++k) {
         const tbtlbr::TRect& r = arranged.bounds[k];
@@ -98,10 +100,10 @@ void TToolbar::ArrangeControls() {
 }
 
 TToolbarItem* TToolbar::ItemAt(int x, int y) const {
-    for (TToolbarItem* item : items_)
-        if (item->Visible() && Contains(item->Bounds(), x, y))
-            return item;
-    return nullptr;
+    const auto found = std::find_if(items_.begin(), items_.end(), [&](const TToolbarItem* item) {
+        return item->Visible() && Contains(item->Bounds(), x, y);
+    });
+    return found == items_.end() ? nullptr : *found;
 }
 
 TToolbarButton* TToolbar::ButtonAt(int x, int y) const {
@@ -159,7 +161,7 @@ void TToolbar::UpdateToolTip(TToolbarItem* item, bool remove) {
     SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
-void TToolbar::CancelPress(TToolbarButton* button) {
+void TToolbar::CancelPress(const TToolbarButton* button) {
     if (pressed_ != button)
         return;
     pressed_ = nullptr;

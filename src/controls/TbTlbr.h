@@ -67,7 +67,7 @@ class TToolbar : public TWinControl {
     bool RouteMouse(UINT msg, LPARAM lParam);
     LRESULT AnswerQuery(int left) const;
     // A press ends without a click (the button was disabled, or another window took the mouse).
-    void CancelPress(TToolbarButton* button);
+    void CancelPress(const TToolbarButton* button);
     TToolbarButton* ButtonAt(int x, int y) const;
 
     TDock* dock_;
