@@ -22,18 +22,25 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
     SetClientSize(292, 119);
     SetPosition(TPosition::poScreenCenter);
 
-    Dock1 = new TPanel(this, this, {0, 0, 292, 29});
+    Dock1 = new TDock(this, this);
     Dock1->SetName("Dock1");
-    Dock1->SetBevels(TBevelCut::bvRaised, TBevelCut::bvNone, 1);
+    Dock1->SetAllowDrag(false);
+    Toolbar1 = new TToolbar(this, Dock1);
+    Toolbar1->SetName("Toolbar1");
+    Toolbar1->SetDockPos(0);
+    Toolbar1->SetFullSize(true);
     OptionsBtn =
-        MakeToolButton("OptionsBtn", 0, "GLYPH_OPTIONS", 2, "Preferences.", &TMainForm::OptionsBtnClick);
-    CwinBtn = MakeToolButton("CwinBtn", 25, "GLYPH_CWIN", 1, "Show compiler outputwindow.",
-                             &TMainForm::CwinBtnClick);
+        MakeToolButton("OptionsBtn", 0, "GLYPH_OPTIONS", "Preferences.", &TMainForm::OptionsBtnClick);
+    CwinBtn =
+        MakeToolButton("CwinBtn", 25, "GLYPH_CWIN", "Show compiler outputwindow.", &TMainForm::CwinBtnClick);
     CwinBtn->SetEnabled(false);
-    AboutBtn = MakeToolButton("AboutBtn", 56, "GLYPH_ABOUT", 1, "About", &TMainForm::AboutBtnClick);
-    HlpBtn = MakeToolButton("HlpBtn", 81, "GLYPH_HELP", 1, "Help", &TMainForm::HlpBtnClick);
-    CloseBtn =
-        MakeToolButton("CloseBtn", 116, "GLYPH_CLOSE", 1, "Close this tool.", &TMainForm::CloseBtnClick);
+    ToolbarSep3 = new TToolbarSep(this, Toolbar1, 50);
+    ToolbarSep3->SetName("ToolbarSep3");
+    AboutBtn = MakeToolButton("AboutBtn", 56, "GLYPH_ABOUT", "About", &TMainForm::AboutBtnClick);
+    HlpBtn = MakeToolButton("HlpBtn", 81, "GLYPH_HELP", "Help", &TMainForm::HlpBtnClick);
+    ToolbarSep2 = new TToolbarSep(this, Toolbar1, 106, 10);
+    ToolbarSep2->SetName("ToolbarSep2");
+    CloseBtn = MakeToolButton("CloseBtn", 116, "GLYPH_CLOSE", "Close this tool.", &TMainForm::CloseBtnClick);
 
     GroupBox1 = new TGroupBox(this, this, {6, 33, 280, 48}, "Select Project/Unit to compile");
     GroupBox1->SetName("GroupBox1");
@@ -99,12 +106,12 @@ TMainForm::~TMainForm() {
         MainForm = nullptr;
 }
 
-TButton* TMainForm::MakeToolButton(const char* name, int left, const char* glyph, int numGlyphs,
-                                   const char* hint, void (TMainForm::*handler)(TComponent*)) {
-    auto* button = new TButton(this, Dock1, {left + 2, 2, 25, 25}, "");
+TToolbarButton* TMainForm::MakeToolButton(const char* name, int left, const char* glyph, const char* hint,
+                                          void (TMainForm::*handler)(TComponent*)) {
+    // The glyph strip's shape gives its image count (the preferences glyph holds its disabled image).
+    auto* button = new TToolbarButton(this, Toolbar1, {left, 0, 25, 25});
     button->SetName(name);
-    button->SetGlyph(glyph, numGlyphs);
-    button->SetTabStop(false);
+    button->SetGlyph(glyph);
     button->SetHint(hint);
     button->SetShowHint(true);
     button->OnClick = [this, handler](TComponent* s) { (this->*handler)(s); };

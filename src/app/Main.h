@@ -4,6 +4,9 @@
 #include "app/launch/appexec.h"
 #include "controls/BusyCtrl.h"
 #include "controls/GrdCpt.h"
+#include "controls/TbCtls.h"
+#include "controls/TbDock.h"
+#include "controls/TbTlbr.h"
 #include "controls/ToolEdit.h"
 #include "prefs/Placemnt.h"
 #include "win/Forms.h"
@@ -15,12 +18,15 @@ class TMainForm : public TForm {
     ~TMainForm() override;
     std::string ClassName() const override { return "TMainForm"; }
 
-    TPanel* Dock1;
-    TButton* OptionsBtn;
-    TButton* CwinBtn;
-    TButton* AboutBtn;
-    TButton* HlpBtn;
-    TButton* CloseBtn;
+    TDock* Dock1;
+    TToolbar* Toolbar1;
+    TToolbarButton* OptionsBtn;
+    TToolbarButton* CwinBtn;
+    TToolbarSep* ToolbarSep3;
+    TToolbarButton* AboutBtn;
+    TToolbarButton* HlpBtn;
+    TToolbarSep* ToolbarSep2;
+    TToolbarButton* CloseBtn;
     TGroupBox* GroupBox1;
     TFilenameEdit* Project;
     TButton* RunBtn;
@@ -49,8 +55,8 @@ class TMainForm : public TForm {
     bool Compiling() const { return compiling_; }
 
   private:
-    TButton* MakeToolButton(const char* name, int left, const char* glyph, int numGlyphs, const char* hint,
-                            void (TMainForm::*handler)(TComponent*));
+    TToolbarButton* MakeToolButton(const char* name, int left, const char* glyph, const char* hint,
+                                   void (TMainForm::*handler)(TComponent*));
     void ShowBusyPanel(bool show);
     void CompileProject();
 

@@ -8,9 +8,6 @@
 TOpForm* OpForm = nullptr;
 
 namespace {
-// The toolbar across the top; its items sit inside a 2-pixel border.
-constexpr int kToolbarHeight = 29;
-constexpr int kToolbarBorder = 2;
 constexpr int kHelpContext = 27;
 } // namespace
 
@@ -21,9 +18,14 @@ TOpForm::TOpForm(TComponent* owner) : TForm(owner) {
     SetBounds(203, 131, 544, 375);
     SetPosition(TPosition::poScreenCenter);
 
-    Dock1 = new TPanel(this, this, {0, 0, ClientWidth(), kToolbarHeight});
+    Dock1 = new TDock(this, this);
     Dock1->SetName("Dock1");
-    Dock1->SetBevels(TBevelCut::bvRaised, TBevelCut::bvNone, 1);
+    Dock1->SetAllowDrag(false);
+    Toolbar1 = new TToolbar(this, Dock1);
+    Toolbar1->SetName("Toolbar1");
+    Toolbar1->SetDockPos(0);
+    Toolbar1->SetDragHandle(false);
+    Toolbar1->SetFullSize(true);
     PsetupBtn = MakeToolButton("PsetupBtn", 0, "GLYPH_PSETUP", "Page setup.", &TOpForm::PsetupBtnClick);
     Printbtn = MakeToolButton("Printbtn", 25, "GLYPH_PRINT", "Print.", &TOpForm::PrintbtnClick);
     ToolbarSep1 = MakeSeparator("ToolbarSep1", 50);
@@ -31,7 +33,8 @@ TOpForm::TOpForm(TComponent* owner) : TForm(owner) {
     ToolbarButton6 = MakeToolButton("ToolbarButton6", 81, "GLYPH_PROJECTPATH", "Insert projectpath.",
                                     &TOpForm::ToolbarButton6Click);
     ToolbarSep4 = MakeSeparator("ToolbarSep4", 106);
-    ClBtn = new TColorButton(this, Dock1, {112 + kToolbarBorder, kToolbarBorder, 45, 25});
+    ClBtn = new TColorButton(this, Toolbar1, {112, 0, 45, 25});
+    Toolbar1->InsertControl(ClBtn);
     ClBtn->SetName("ClBtn");
     ClBtn->SetTabStop(false);
     ClBtn->SetCaption("Background Color");
@@ -47,7 +50,7 @@ TOpForm::TOpForm(TComponent* owner) : TForm(owner) {
     ToolbarSep3 = MakeSeparator("ToolbarSep3", 213);
     ExitBtn = MakeToolButton("ExitBtn", 219, "GLYPH_EXIT", "Exit", &TOpForm::ExitBtnClick);
 
-    Memo1 = new TMemo(this, this, {0, kToolbarHeight, ClientWidth(), ClientHeight() - kToolbarHeight});
+    Memo1 = new TMemo(this, this, {0, Dock1->Height(), ClientWidth(), ClientHeight() - Dock1->Height()});
     Memo1->SetName("Memo1");
     Memo1->SetColor(clSilver);
     Memo1->Font().Assign(
@@ -67,22 +70,19 @@ TOpForm::~TOpForm() {
         OpForm = nullptr;
 }
 
-TButton* TOpForm::MakeToolButton(const char* name, int left, const char* glyph, const char* hint,
-                                 void (TOpForm::*handler)(TComponent*)) {
-    auto* button = new TButton(this, Dock1, {left + kToolbarBorder, kToolbarBorder, 25, 25}, "");
+TToolbarButton* TOpForm::MakeToolButton(const char* name, int left, const char* glyph, const char* hint,
+                                        void (TOpForm::*handler)(TComponent*)) {
+    auto* button = new TToolbarButton(this, Toolbar1, {left, 0, 25, 25});
     button->SetName(name);
     button->SetGlyph(glyph);
-    button->SetTabStop(false);
     button->SetHint(hint);
     button->SetShowHint(true);
     button->OnClick = [this, handler](TComponent* s) { (this->*handler)(s); };
     return button;
 }
 
-TBevel* TOpForm::MakeSeparator(const char* name, int left) {
-    // A separator is 6 pixels wide with its etched line (shadow, then highlight) in the middle.
-    auto* separator =
-        new TBevel(this, Dock1, {left + kToolbarBorder + 2, kToolbarBorder, 2, 25}, TBevelShape::bsFrame);
+TToolbarSep* TOpForm::MakeSeparator(const char* name, int left) {
+    auto* separator = new TToolbarSep(this, Toolbar1, left);
     separator->SetName(name);
     return separator;
 }
@@ -90,9 +90,9 @@ TBevel* TOpForm::MakeSeparator(const char* name, int left) {
 void TOpForm::ArrangeControls() {
     if (!Dock1 || !Memo1)
         return;
-    const int width = ClientWidth();
-    Dock1->SetBounds(0, 0, width, kToolbarHeight);
-    Memo1->SetBounds(0, kToolbarHeight, width, std::max(0, ClientHeight() - kToolbarHeight));
+    Dock1->AlignToParent();
+    const int top = Dock1->Height();
+    Memo1->SetBounds(0, top, ClientWidth(), std::max(0, ClientHeight() - top));
 }
 
 LRESULT TOpForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -3,6 +3,9 @@
 // memo below a toolbar for page setup, printing, inserting the date or the project path, the memo's
 // font and background colour, help and closing.
 #include "controls/ClrBtn.h"
+#include "controls/TbCtls.h"
+#include "controls/TbDock.h"
+#include "controls/TbTlbr.h"
 #include "output/PrintJob.h"
 #include "prefs/Placemnt.h"
 #include "win/Dialogs.h"
@@ -18,19 +21,20 @@ class TOpForm : public TForm {
     ~TOpForm() override;
     std::string ClassName() const override { return "TOpForm"; }
 
-    TPanel* Dock1 = nullptr;
-    TButton* PsetupBtn = nullptr;
-    TButton* Printbtn = nullptr;
-    TBevel* ToolbarSep1 = nullptr;
-    TButton* DateBtn = nullptr;
-    TButton* ToolbarButton6 = nullptr;
-    TBevel* ToolbarSep4 = nullptr;
+    TDock* Dock1 = nullptr;
+    TToolbar* Toolbar1 = nullptr;
+    TToolbarButton* PsetupBtn = nullptr;
+    TToolbarButton* Printbtn = nullptr;
+    TToolbarSep* ToolbarSep1 = nullptr;
+    TToolbarButton* DateBtn = nullptr;
+    TToolbarButton* ToolbarButton6 = nullptr;
+    TToolbarSep* ToolbarSep4 = nullptr;
     TColorButton* ClBtn = nullptr;
-    TButton* FontBtn = nullptr;
-    TBevel* ToolbarSep2 = nullptr;
-    TButton* HelpBtn = nullptr;
-    TBevel* ToolbarSep3 = nullptr;
-    TButton* ExitBtn = nullptr;
+    TToolbarButton* FontBtn = nullptr;
+    TToolbarSep* ToolbarSep2 = nullptr;
+    TToolbarButton* HelpBtn = nullptr;
+    TToolbarSep* ToolbarSep3 = nullptr;
+    TToolbarButton* ExitBtn = nullptr;
     TMemo* Memo1 = nullptr;
     TFontDialog* fd = nullptr;
     TFormStorage* FormStorage1 = nullptr;
@@ -57,9 +61,9 @@ class TOpForm : public TForm {
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
   private:
-    TButton* MakeToolButton(const char* name, int left, const char* glyph, const char* hint,
-                            void (TOpForm::*handler)(TComponent*));
-    TBevel* MakeSeparator(const char* name, int left);
+    TToolbarButton* MakeToolButton(const char* name, int left, const char* glyph, const char* hint,
+                                   void (TOpForm::*handler)(TComponent*));
+    TToolbarSep* MakeSeparator(const char* name, int left);
     void ArrangeControls();
     std::string CurrentProjectFileName() const;
 

@@ -104,34 +104,50 @@ void DrawTransparentBitmap(HDC dc, HBITMAP bitmap, int srcX, int srcY, int width
     TransparentBlt(dc, destX, destY, width, height, source.get(), srcX, srcY, width, height, transparent);
 }
 
-void DrawDisabledBitmap(HDC dc, HBITMAP bitmap, int srcX, int srcY, int width, int height, int destX,
-                        int destY) {
-    MemoryDc source(CreateCompatibleDC(dc));
+BitmapHandle GlyphMask(HBITMAP bitmap, int srcX, int srcY, int width, int height,
+                       std::initializer_list<COLORREF> hollow) {
+    MemoryDc source(CreateCompatibleDC(nullptr));
     SelectionScope selectSource(source.get(), bitmap);
-    const COLORREF transparent = TransparentColorOf(source.get(), bitmap);
-    // A mask: white where the glyph is transparent or white (so light areas stay hollow, as disabled
-    // glyphs have always looked), black where its drawing shows.
     BitmapHandle maskBitmap(CreateBitmap(width, height, 1, 1, nullptr));
-    MemoryDc mask(CreateCompatibleDC(dc));
+    MemoryDc mask(CreateCompatibleDC(nullptr));
     SelectionScope selectMask(mask.get(), maskBitmap.get());
-    SetBkColor(source.get(), transparent);
+    // A colour-to-monochrome copy turns the background colour white and everything else black; each
+    // hollow colour adds its white pixels.
+    SetBkColor(source.get(), TransparentColorOf(source.get(), bitmap));
     BitBlt(mask.get(), 0, 0, width, height, source.get(), srcX, srcY, SRCCOPY);
-    SetBkColor(source.get(), RGB(255, 255, 255));
-    BitBlt(mask.get(), 0, 0, width, height, source.get(), srcX, srcY, SRCPAINT);
+    for (COLORREF colour : hollow) {
+        SetBkColor(source.get(), colour);
+        BitBlt(mask.get(), 0, 0, width, height, source.get(), srcX, srcY, SRCPAINT);
+    }
+    return maskBitmap;
+}
+
+void DrawEmbossedMask(HDC dc, HBITMAP mask, int width, int height, int destX, int destY, COLORREF highlight,
+                      COLORREF shadow) {
+    MemoryDc maskDc(CreateCompatibleDC(dc));
+    SelectionScope selectMask(maskDc.get(), mask);
     // Where the mask is black the brush is painted, elsewhere the destination stays (ROP PSDPxax).
     constexpr DWORD kBrushWhereMaskBlack = 0x00B8074A;
     const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
     const COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
-    BrushHandle highlight(CreateSolidBrush(GetSysColor(COLOR_BTNHIGHLIGHT)));
-    BrushHandle shadow(CreateSolidBrush(GetSysColor(COLOR_BTNSHADOW)));
+    BrushHandle highlightBrush(CreateSolidBrush(highlight));
+    BrushHandle shadowBrush(CreateSolidBrush(shadow));
     {
-        SelectionScope brush(dc, highlight.get());
-        BitBlt(dc, destX + 1, destY + 1, width, height, mask.get(), 0, 0, kBrushWhereMaskBlack);
+        SelectionScope brush(dc, highlightBrush.get());
+        BitBlt(dc, destX + 1, destY + 1, width, height, maskDc.get(), 0, 0, kBrushWhereMaskBlack);
     }
     {
-        SelectionScope brush(dc, shadow.get());
-        BitBlt(dc, destX, destY, width, height, mask.get(), 0, 0, kBrushWhereMaskBlack);
+        SelectionScope brush(dc, shadowBrush.get());
+        BitBlt(dc, destX, destY, width, height, maskDc.get(), 0, 0, kBrushWhereMaskBlack);
     }
     SetTextColor(dc, oldText);
     SetBkColor(dc, oldBack);
+}
+
+void DrawDisabledBitmap(HDC dc, HBITMAP bitmap, int srcX, int srcY, int width, int height, int destX,
+                        int destY) {
+    // Light areas stay hollow, as disabled glyphs have always looked.
+    BitmapHandle mask = GlyphMask(bitmap, srcX, srcY, width, height, {RGB(255, 255, 255)});
+    DrawEmbossedMask(dc, mask.get(), width, height, destX, destY, GetSysColor(COLOR_BTNHIGHLIGHT),
+                     GetSysColor(COLOR_BTNSHADOW));
 }

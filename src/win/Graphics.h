@@ -4,6 +4,7 @@
 #include "win/Handles.h"
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 
 // The platform's red-green-blue value of a colour; system colours are looked up.
@@ -57,6 +58,16 @@ BitmapHandle LoadBitmapResource(const char* name);
 // Draws the bitmap with every pixel of its transparent colour (the bottom-left pixel's) left out.
 void DrawTransparentBitmap(HDC dc, HBITMAP bitmap, int srcX, int srcY, int width, int height, int destX,
                            int destY);
+
+// A monochrome mask of part of a bitmap: white (background) where a pixel has the bitmap's transparent
+// colour or one of the `hollow` colours, black (ink) elsewhere.
+BitmapHandle GlyphMask(HBITMAP bitmap, int srcX, int srcY, int width, int height,
+                       std::initializer_list<COLORREF> hollow);
+
+// Paints a mask's ink embossed at (destX, destY): in `highlight` one pixel right and down, then in
+// `shadow` in place.
+void DrawEmbossedMask(HDC dc, HBITMAP mask, int width, int height, int destX, int destY, COLORREF highlight,
+                      COLORREF shadow);
 
 // Draws the bitmap's shape (every pixel but the transparent and white ones) embossed: highlight one pixel
 // right and down, then shadow in place, as disabled glyphs look.

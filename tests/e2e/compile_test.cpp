@@ -95,8 +95,8 @@ class Compile : public ::testing::Test {
 
     // Clicks the check box "Run project" on in the preferences window and closes it with "&Close".
     void SwitchRunProjectOn() {
-        HWND options = OptionsButton(main_);
-        ASSERT_NE(options, nullptr);
+        const ToolItem options = OptionsButton(main_);
+        ASSERT_TRUE(options);
         Click(options);
         HWND prefs = WaitForWindow(app_.Id(), kPrefsCaption, 10000);
         ASSERT_NE(prefs, nullptr);

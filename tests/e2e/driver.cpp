@@ -1,5 +1,7 @@
 #include "e2e/driver.h"
 
+#include "controls/TbTlbr_core.h"
+
 #include <shlobj.h>
 #include <tlhelp32.h>
 
@@ -355,22 +357,47 @@ void RemoveFolder(const std::string& folder) {
     DeleteTree(folder);
 }
 
-HWND ToolButtonAt(HWND window, int left) {
-    HWND toolbar = ChildWindowFromPointEx(window, POINT{1, 1}, CWP_SKIPINVISIBLE);
-    if (!toolbar || toolbar == window)
-        return nullptr;
-    for (HWND button : Children(toolbar, "Button")) {
-        RECT rc;
-        GetWindowRect(button, &rc);
-        MapWindowPoints(HWND_DESKTOP, toolbar, reinterpret_cast<POINT*>(&rc), 2);
-        if (GetParent(button) == toolbar && rc.left == left + 2)
-            return button;
+ToolItem ToolButtonAt(HWND window, int left) {
+    HWND dock = ChildWindowFromPointEx(window, POINT{1, 1}, CWP_SKIPINVISIBLE);
+    HWND toolbar =
+        dock && dock != window ? ChildWindowFromPointEx(dock, POINT{1, 1}, CWP_SKIPINVISIBLE) : nullptr;
+    if (!toolbar || toolbar == dock)
+        return {};
+    ToolItem item{toolbar, nullptr, left};
+    HWND child = ChildWindowFromPointEx(toolbar, POINT{left + 1, 1}, CWP_SKIPINVISIBLE);
+    if (child && child != toolbar) {
+        item.window = child;
+        return item;
     }
-    return nullptr;
+    return ToolButtonFlags(item) > 0 ? item : ToolItem{};
 }
 
-HWND OptionsButton(HWND main) {
+ToolItem OptionsButton(HWND main) {
     return ToolButtonAt(main, 0);
+}
+
+int ToolButtonFlags(const ToolItem& item) {
+    if (!item || item.window)
+        return -1;
+    return static_cast<int>(
+        SendMessageA(item.toolbar, tbtlbr::kQueryItemMessage, static_cast<WPARAM>(item.left), 0));
+}
+
+void Click(const ToolItem& item) {
+    if (item.window) {
+        Click(item.window);
+        return;
+    }
+    const LPARAM middle = MAKELPARAM(item.left + 12, 12);
+    PostMessageA(item.toolbar, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+    PostMessageA(item.toolbar, WM_LBUTTONUP, 0, middle);
+}
+
+bool Enabled(const ToolItem& item) {
+    if (item.window)
+        return IsWindowEnabled(item.window) != FALSE;
+    const int flags = ToolButtonFlags(item);
+    return flags > 0 && (flags & tbtlbr::kItemEnabled) != 0;
 }
 
 std::string Lower(std::string text) {

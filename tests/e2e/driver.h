@@ -88,12 +88,23 @@ class DelphiEntryOverride {
 // Removes a folder with everything in it.
 void RemoveFolder(const std::string& folder);
 
-// The main window's Preferences button: the leftmost button of the toolbar across the top.
-// A toolbar button by its place: the toolbar is the window's child at its top-left corner, and a
-// button at toolbar position `left` sits 2 pixels further right inside the toolbar's border.
-HWND ToolButtonAt(HWND window, int left);
+// An item of a window's toolbar by its place in the row: a windowed control there (the colour button),
+// or one of the toolbar's buttons, which are not windows of their own and are reached through the
+// toolbar. The toolbar is the child of the dock at the window's top-left corner.
+struct ToolItem {
+    HWND toolbar = nullptr;
+    HWND window = nullptr; // the control's own window, when it has one
+    int left = 0;
+    explicit operator bool() const { return toolbar != nullptr; }
+};
+ToolItem ToolButtonAt(HWND window, int left);
 // The main window's Preferences button, the toolbar's first.
-HWND OptionsButton(HWND main);
+ToolItem OptionsButton(HWND main);
+// A press and release of the left button in the middle of the item (BM_CLICK for a windowed control).
+void Click(const ToolItem& item);
+bool Enabled(const ToolItem& item);
+// What the toolbar reports of its button (the flags and state of controls/TbTlbr_core.h); -1 for none.
+int ToolButtonFlags(const ToolItem& item);
 // ASCII letters in lower case, as the project edit holds names.
 std::string Lower(std::string text);
 

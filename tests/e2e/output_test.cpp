@@ -137,9 +137,9 @@ class OutputWindow : public ::testing::Test {
 
     // The main window's "Show compiler outputwindow." button, which has a hint and no caption.
     void ClickShowOutput() {
-        HWND button = ToolButtonAt(main_, 25);
-        ASSERT_NE(button, nullptr);
-        ASSERT_TRUE(IsWindowEnabled(button));
+        const ToolItem button = ToolButtonAt(main_, 25);
+        ASSERT_TRUE(button);
+        ASSERT_TRUE(Enabled(button));
         Click(button);
     }
 
@@ -216,10 +216,10 @@ TEST_F(OutputWindow, AMissingFileIsReportedAndTheWindowShowsItsEarlierText) {
 TEST_F(OutputWindow, DateAndProjectPathAreInsertedAtTheTopEachWithAnEmptyLine) {
     CompileBroken("output-insert");
     const std::string loaded = MemoText();
-    HWND dateButton = ToolButtonAt(output_, 56);
-    HWND pathButton = ToolButtonAt(output_, 81);
-    ASSERT_NE(dateButton, nullptr);
-    ASSERT_NE(pathButton, nullptr);
+    const ToolItem dateButton = ToolButtonAt(output_, 56);
+    const ToolItem pathButton = ToolButtonAt(output_, 81);
+    ASSERT_TRUE(dateButton);
+    ASSERT_TRUE(pathButton);
 
     Click(dateButton);
     Click(dateButton);
@@ -235,8 +235,8 @@ TEST_F(OutputWindow, DateAndProjectPathAreInsertedAtTheTopEachWithAnEmptyLine) {
 
 TEST_F(OutputWindow, AChosenBackgroundColourShowsAtOnceAndComesBackAfterARestart) {
     CompileBroken("output-colour");
-    HWND colourButton = ToolButtonAt(output_, 112);
-    ASSERT_NE(colourButton, nullptr);
+    const ToolItem colourButton = ToolButtonAt(output_, 112);
+    ASSERT_TRUE(colourButton.window);
     Click(colourButton);
     HWND palette = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (palette = PaletteOf(app_.Id())) != nullptr; }, 10000));

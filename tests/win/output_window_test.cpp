@@ -131,7 +131,7 @@ TEST_F(OutputWindow, ShowingFromHiddenLoadsTheFileAndShowingAgainKeepsEdits) {
     form_->Show(); // already visible: brought to the front only
     EXPECT_EQ(form_->Memo1->Text(), "XTarnwick\r\nbroken.dpr(16): Error\r\nlast");
 
-    SendMessageA(form_->ExitBtn->Handle(), BM_CLICK, 0, 0);
+    form_->ExitBtn->Click();
     EXPECT_FALSE(form_->Showing());
     form_->Show();
     EXPECT_EQ(form_->Memo1->Text(), "second compile");
@@ -159,7 +159,7 @@ TEST_F(OutputWindow, AHugeOutputLoadsWholeAndStillTakesLinesAtTheTop) {
     WriteOutput(content);
     form_->Show();
     EXPECT_EQ(form_->Memo1->Text().size(), content.size() - 2);
-    SendMessageA(form_->DateBtn->Handle(), BM_CLICK, 0, 0);
+    form_->DateBtn->Click();
     const TStringList lines = form_->Memo1->Lines();
     EXPECT_EQ(lines[0], Today());
     EXPECT_EQ(lines[2], "unit0.pas(12): Warning: Variable 'I' is declared but never used");
@@ -168,12 +168,12 @@ TEST_F(OutputWindow, AHugeOutputLoadsWholeAndStillTakesLinesAtTheTop) {
 
 TEST_F(OutputWindow, DateAndProjectPathGoAboveTheOutputEachWithAnEmptyLine) {
     form_->Memo1->SetText("output");
-    SendMessageA(form_->DateBtn->Handle(), BM_CLICK, 0, 0);
-    SendMessageA(form_->DateBtn->Handle(), BM_CLICK, 0, 0);
+    form_->DateBtn->Click();
+    form_->DateBtn->Click();
     EXPECT_EQ(form_->Memo1->Text(), Today() + "\r\n\r\n" + Today() + "\r\n\r\noutput");
     // Without a main window there is no project name: an empty line above an empty line.
     form_->Memo1->SetText("output");
-    SendMessageA(form_->ToolbarButton6->Handle(), BM_CLICK, 0, 0);
+    form_->ToolbarButton6->Click();
     EXPECT_EQ(form_->Memo1->Text(), "\r\n\r\noutput");
 }
 
@@ -224,7 +224,7 @@ TEST_F(OutputWindow, TheFontDialogStartsFromTheMemosFontAndOnlyOkChangesIt) {
             offeredFace = DlgText(dialog, cmb1);
             PressButton(dialog, IDCANCEL);
         });
-        SendMessageA(form_->FontBtn->Handle(), BM_CLICK, 0, 0);
+        form_->FontBtn->Click();
         ASSERT_TRUE(driver.Finish());
     }
     EXPECT_EQ(offeredFace, "Courier");
@@ -238,7 +238,7 @@ TEST_F(OutputWindow, TheFontDialogStartsFromTheMemosFontAndOnlyOkChangesIt) {
                          reinterpret_cast<LPARAM>(faces));
             PressButton(dialog, IDOK);
         });
-        SendMessageA(form_->FontBtn->Handle(), BM_CLICK, 0, 0);
+        form_->FontBtn->Click();
         ASSERT_TRUE(driver.Finish());
     }
     EXPECT_EQ(form_->Memo1->Font().Desc().name, "Tahoma");
@@ -246,7 +246,7 @@ TEST_F(OutputWindow, TheFontDialogStartsFromTheMemosFontAndOnlyOkChangesIt) {
 }
 
 TEST_F(OutputWindow, PrintingSaysItIsNotAvailableInsteadOfPrinting) {
-    for (TButton* button : {form_->Printbtn, form_->PsetupBtn}) {
+    for (TToolbarButton* button : {form_->Printbtn, form_->PsetupBtn}) {
         std::string caption, text;
         DialogDriver driver([&](HWND box) {
             char title[64] = {};
@@ -255,7 +255,7 @@ TEST_F(OutputWindow, PrintingSaysItIsNotAvailableInsteadOfPrinting) {
             text = StaticText(box);
             PressButton(box, IDOK);
         });
-        SendMessageA(button->Handle(), BM_CLICK, 0, 0);
+        button->Click();
         ASSERT_TRUE(driver.Finish());
         EXPECT_EQ(caption, "Information");
         EXPECT_EQ(text, "Printing is not available in this version yet.");
