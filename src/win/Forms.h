@@ -71,6 +71,15 @@ class TForm : public TWinControl {
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     int AllocateChildId() override { return nextId_++; }
     HWND HintWindow() override;
+    // Runs the window's creation handler: what it raises goes to the application's default handler,
+    // and the window is created all the same, so start-up goes on.
+    template <class Handler> void DoCreate(Handler&& handler) noexcept {
+        try {
+            handler();
+        } catch (const std::exception& e) {
+            ShowUnhandledException(e);
+        }
+    }
     // Derived destructors call this first, while their members still live.
     void DestroyForm();
 

@@ -102,6 +102,7 @@ class Compile : public ::testing::Test {
         ASSERT_NE(prefs, nullptr);
         HWND runProject = FindChild(prefs, "&Run project when compiled.", "TnwkControl");
         ASSERT_NE(runProject, nullptr);
+        PostMessageA(runProject, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
         PostMessageA(runProject, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
         Click(FindChild(prefs, "&Close"));
         ASSERT_TRUE(WaitUntil([&] { return OpenWindow(kPrefsCaption) == nullptr; }, 10000));
@@ -204,6 +205,22 @@ TEST_F(Compile, OnlyTheFirstOfTwoArgumentsCounts) {
     EXPECT_FALSE(FileExists(JoinPath(folder, "hello.exe")));
 }
 
+// A relative name counts from the folder the program was started in, also after the project's
+// folder became current.
+TEST_F(Compile, ARelativeNameWithAFolderIsCompiledThere) {
+    const std::string parent = ProjectFolder("cl-relative", "");
+    const std::string folder = JoinPath(parent, "proj");
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    CopyExample("hello", folder);
+    ASSERT_NO_FATAL_FAILURE(Start("proj\\hello.dpr", parent));
+    ASSERT_TRUE(WaitForCompileEnd(folder));
+
+    EXPECT_EQ(WindowText(ProjectEdit()), Lower(JoinPath(folder, "hello.dpr")));
+    EXPECT_TRUE(FileExists(JoinPath(folder, "hello.exe")));
+    EXPECT_EQ(OpenWindow("Tarnwick"), nullptr);
+    EXPECT_EQ(OpenWindow(kOutputCaption), nullptr);
+}
+
 TEST_F(Compile, AnUpperCaseNameIsHeldInLowerCaseAndCompiled) {
     const std::string folder = ProjectFolder("cl-upper", "hello");
     const std::string project = JoinPath(folder, "Demo.DPR");
@@ -264,16 +281,18 @@ TEST_F(Compile, RunProjectStartsTheBuiltProgramAndWaitsForIt) {
     const std::string folder = ProjectFolder("run-program", "hello");
     const std::string marker = JoinPath(ProjectFolder("run-program-marker", ""), "marker.txt");
     ASSERT_NO_FATAL_FAILURE(
-        Start("", folder, {"TNWK_GREETING_MARKER=" + marker, "TNWK_GREETING_SLEEP_MS=1500"}));
+        Start("", folder, {"TNWK_GREETING_MARKER=" + marker, "TNWK_GREETING_SLEEP_MS=6000"}));
     ASSERT_NO_FATAL_FAILURE(SwitchRunProjectOn());
     ASSERT_NO_FATAL_FAILURE(CompileTyped(JoinPath(folder, "hello.dpr")));
 
     ASSERT_TRUE(WaitUntil([&] { return FileExists(marker); }, kCompileTimeoutMs))
         << "the program did not run";
     EXPECT_EQ(Lower(ReadFileBytes(marker)), "ran hello.exe\r\n");
-    // Waiting for the program, the front end stays live.
+    // Waiting for the program, the front end stays live and says why Start does nothing.
     EXPECT_TRUE(Settled(main_, 5000));
     EXPECT_FALSE(ProcessesNamed("hello.exe").empty());
+    Click(FindChild(main_, "&Start"));
+    EXPECT_EQ(DismissInformation(), "The compiled program is running. Please close it first.");
     EXPECT_TRUE(WaitUntil([&] { return ProcessesNamed("hello.exe").empty(); }, kCompileTimeoutMs));
     EXPECT_FALSE(FileExists(JoinPath(folder, "compile.bat")));
     EXPECT_EQ(OpenWindow(kOutputCaption), nullptr);
@@ -348,6 +367,12 @@ TEST_F(Compile, ASecondStartWhileCompilingIsRefusedAndOnlyOneCompileRuns) {
 
     Click(FindChild(main_, "&Start"));
     EXPECT_EQ(DismissInformation(), "A compile is running. Please wait until it has finished.");
+    EXPECT_TRUE(FileExists(batch)) << "the first compile should still be running";
+    // A dropped file of another kind is removed from the edit before any refusal, without a message.
+    WriteFileBytes(JoinPath(folder, "notes.txt"), "text\r\n");
+    ASSERT_TRUE(PostDroppedFiles(ProjectEdit(), {JoinPath(folder, "notes.txt")}));
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(ProjectEdit()).empty(); }, 10000));
+    EXPECT_EQ(OpenWindow(kInformationCaption), nullptr);
     EXPECT_TRUE(FileExists(batch)) << "the first compile should still be running";
 
     ASSERT_TRUE(WaitForCompileEnd(folder));
