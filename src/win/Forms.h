@@ -29,6 +29,10 @@ class ThreadWindowsDisabler {
     std::vector<HWND> windows_;
 };
 
+// A message box with every window of the program disabled while it shows (not only its owner), also
+// when none of them is active.
+int ApplicationMessageBox(const std::string& text, const std::string& caption, UINT style);
+
 class TForm : public TWinControl {
   public:
     explicit TForm(TComponent* owner);

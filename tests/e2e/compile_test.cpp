@@ -277,6 +277,24 @@ TEST_F(Compile, AMissingCompilerIsReportedThenThePreferencesOpen) {
     EXPECT_FALSE(FileExists(JoinPath(folder, "output.txt")));
 }
 
+// The command interpreter that runs "compile.bat" cannot be found: the launcher's message shows as a
+// plain message, the busy panel is hidden and the batch file stays for a look.
+TEST_F(Compile, ALauncherFailureIsShownAndLeavesTheBatchFile) {
+    const std::string folder = ProjectFolder("launcher-failure", "hello");
+    app_ = StartTarnwick(Quoted(JoinPath(folder, "hello.dpr")), folder,
+                         {"COMSPEC=C:\\tnwk-no-interpreter\\cmd.exe"});
+    HWND box = WaitForWindow(app_.Id(), "Tarnwick", kCompileTimeoutMs);
+    ASSERT_NE(box, nullptr) << "no message";
+    EXPECT_EQ(MessageBoxText(box), "File was not found");
+    Click(FindChild(box, "OK", "Button"));
+    main_ = WaitForWindow(app_.Id(), kMainCaption, 15000);
+    ASSERT_NE(main_, nullptr);
+    ASSERT_TRUE(Settled(main_, 15000));
+    EXPECT_FALSE(IsWindowVisible(FindChild(main_, "Compiling... please wait")));
+    EXPECT_TRUE(FileExists(JoinPath(folder, "compile.bat")));
+    EXPECT_FALSE(FileExists(JoinPath(folder, "output.txt")));
+}
+
 TEST_F(Compile, RunProjectStartsTheBuiltProgramAndWaitsForIt) {
     const std::string folder = ProjectFolder("run-program", "hello");
     const std::string marker = JoinPath(ProjectFolder("run-program-marker", ""), "marker.txt");
