@@ -245,7 +245,9 @@ TEST_F(Compile, ADroppedProjectBecomesCurrentAndIsCompiled) {
     ASSERT_NO_FATAL_FAILURE(Start("", elsewhere));
     ASSERT_TRUE(Settled(main_, 15000));
     const std::string project = JoinPath(folder, "hello.dpr");
-    ASSERT_TRUE(PostDroppedFiles(ProjectEdit(), {project}));
+    // Of three dropped files only the first counts.
+    ASSERT_TRUE(PostDroppedFiles(ProjectEdit(),
+                                 {project, JoinPath(folder, "greet.pas"), JoinPath(elsewhere, "other.dpr")}));
     ASSERT_TRUE(WaitForCompileEnd(folder));
 
     EXPECT_EQ(WindowText(ProjectEdit()), Lower(project));
@@ -258,6 +260,50 @@ TEST_F(Compile, ADroppedProjectBecomesCurrentAndIsCompiled) {
     ASSERT_TRUE(PostDroppedFiles(ProjectEdit(), {JoinPath(elsewhere, "notes.txt")}));
     EXPECT_TRUE(WaitUntil([&] { return WindowText(ProjectEdit()).empty(); }, 10000));
     EXPECT_EQ(FilesIn(elsewhere), std::set<std::string>{"notes.txt"});
+
+    // An invalid name, and one longer than the edit takes (it would arrive cut), are refused by the
+    // default handler; the edit keeps its text.
+    const std::string overLong = JoinPath(elsewhere, std::string(260, 'a') + ".dpr");
+    for (const std::string& name : {JoinPath(elsewhere, "a[1].dpr"), overLong}) {
+        ASSERT_TRUE(PostDroppedFiles(ProjectEdit(), {name}));
+        HWND box = WaitForWindow(app_.Id(), "Tarnwick", 10000);
+        ASSERT_NE(box, nullptr) << name;
+        EXPECT_EQ(MessageBoxText(box), "Ungültiger Dateiname - " + name + ".");
+        Click(FindChild(box, "OK", "Button"));
+        ASSERT_TRUE(WaitUntil([&] { return OpenWindow("Tarnwick") == nullptr; }, 10000));
+        EXPECT_EQ(WindowText(ProjectEdit()), "");
+    }
+    EXPECT_EQ(FilesIn(elsewhere), std::set<std::string>{"notes.txt"});
+}
+
+// The browse button opens the dialog on the first token of the text: an unquoted text with a blank
+// that names no file reads only up to the blank.
+TEST_F(Compile, TheBrowseDialogIsSeededFromTheFirstToken) {
+    const std::string folder = ProjectFolder("browse-seed", "hello");
+    ASSERT_NO_FATAL_FAILURE(Start("", folder));
+    HWND edit = ProjectEdit();
+    ASSERT_NE(edit, nullptr);
+    for (char c : JoinPath(folder, "hello.dpr") + " extra")
+        PostMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 0);
+    ASSERT_TRUE(WaitUntil([&] { return WindowText(edit).size() > 6; }, 5000));
+    HWND button = GetWindow(edit, GW_CHILD);
+    ASSERT_NE(button, nullptr);
+    PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    HWND dialog = WaitForWindow(app_.Id(), "Select Project/Unit", 15000);
+    ASSERT_NE(dialog, nullptr);
+    char name[MAX_PATH] = {};
+    WaitUntil(
+        [&] {
+            GetDlgItemTextA(dialog, 0x47C, name, sizeof name); // the file name box
+            return name[0] != '\0';
+        },
+        5000);
+    const std::string seeded = Lower(name);
+    EXPECT_NE(seeded.find("hello.dpr"), std::string::npos) << seeded;
+    EXPECT_EQ(seeded.find("extra"), std::string::npos) << seeded;
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(WaitUntil([&] { return OpenWindow("Select Project/Unit") == nullptr; }, 10000));
 }
 
 TEST_F(Compile, AMissingCompilerIsReportedThenThePreferencesOpen) {
