@@ -9,7 +9,6 @@
 #include "prefs/options.h"
 #include "win/Dialogs.h"
 
-#include <cstdio>
 #include <cstdlib>
 
 TMainForm* MainForm = nullptr;
@@ -97,7 +96,12 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
 
     GradientCaption1 = CreateProgramCaption(this, "Tarnwick 1.0");
 
-    FormCreate(this);
+    // A relative name counts from the folder the program was started in, whatever changes the
+    // current directory before the file is compiled.
+    if (__argc > 1)
+        commandLineFile_ = AbsoluteFileName(__argv[1]);
+
+    DoCreate([this] { FormCreate(this); });
 }
 
 TMainForm::~TMainForm() {
@@ -132,8 +136,8 @@ void TMainForm::FormStorage1RestorePlacement(TComponent*) {
         }
         PForm->ShowModal();
     }
-    if (__argc > 1) {
-        Project->SetFileName(__argv[1]);
+    if (!commandLineFile_.empty()) {
+        Project->SetFileName(commandLineFile_);
         ProjectDropFiles(this);
     }
 }
@@ -149,21 +153,26 @@ void TMainForm::ProjectChange(TComponent*) {
 }
 
 void TMainForm::ProjectDropFiles(TComponent*) {
-    if (compiling_) {
-        InformationMessage(xprocs::SCompileRunning);
-        return;
-    }
     const std::string name = Project->FileName();
     const std::string ext = rtl::ExtractFileExt(rtl::ExtractFileName(name));
     if (ext != ".dpr" && ext != ".pas") {
         Project->SetFileName("");
         return;
     }
+    if (RefuseWhileBusy())
+        return;
     Project->SetFileName(Project->Text());
     const std::string folder = rtl::ExtractFilePath(Project->FileName());
     if (!folder.empty())
         SetCurrentDirectoryA(folder.c_str());
     RunBtnClick(this);
+}
+
+bool TMainForm::RefuseWhileBusy() {
+    if (job_ == Job::Idle)
+        return false;
+    InformationMessage(job_ == Job::Compiling ? xprocs::SCompileRunning : xprocs::SProgramRunning);
+    return true;
 }
 
 void TMainForm::ShowBusyPanel(bool show) {
@@ -177,17 +186,15 @@ void TMainForm::ShowBusyPanel(bool show) {
 }
 
 void TMainForm::RunBtnClick(TComponent*) {
-    // One compile at a time: a second Start while the first one waits would write a second
+    // One job at a time: a second Start while the first one waits would write a second
     // "compile.bat" over the running one.
-    if (compiling_) {
-        InformationMessage(xprocs::SCompileRunning);
+    if (RefuseWhileBusy())
         return;
-    }
-    compiling_ = true;
-    struct CompilingFlag {
-        bool& flag;
-        ~CompilingFlag() { flag = false; }
-    } flagGuard{compiling_};
+    job_ = Job::Compiling;
+    struct JobGuard {
+        Job& job;
+        ~JobGuard() { job = Job::Idle; }
+    } jobGuard{job_};
     CompileProject();
 }
 
@@ -196,6 +203,11 @@ void TMainForm::CompileProject() {
     if (!FileExists(compiler)) {
         InformationMessage(xprocs::SIncorrectCompilerPath);
         OptionsBtnClick(this);
+        return;
+    }
+    const std::string project = Project->FileName();
+    if (xprocs::IsNetworkPath(project)) {
+        InformationMessage(xprocs::SNetworkProject);
         return;
     }
     struct BusyPanel {
@@ -207,17 +219,12 @@ void TMainForm::CompileProject() {
     const bool buildAll = PForm->Buildall->Checked();
     const bool mapFile = PForm->Mapfile->Checked();
 
-    const std::string project = Project->FileName();
     const std::string batchName = rtl::ExtractFilePath(project) + xprocs::kBatchFileName;
-    {
-        // Errors of this writing are ignored: the launcher then finds what it finds.
-        const std::string line = xprocs::BatchLine(ShortPath(PForm->CompPath->FileName()), buildAll, mapFile,
-                                                   ShortPath(rtl::ExtractFileName(project)));
-        if (std::FILE* file = std::fopen(batchName.c_str(), "wb")) {
-            std::fwrite(line.data(), 1, line.size(), file);
-            std::fclose(file);
-        }
-    }
+    // The bare name's short form is looked up in the current directory, so the project's folder has
+    // to be current first (a typed name changes nothing); a failure shows when the launcher changes.
+    SetCurrentDirectoryA(rtl::ExtractFilePath(project).c_str());
+    WriteBatchFile(batchName, xprocs::BatchLine(ShortPath(PForm->CompPath->FileName()), buildAll, mapFile,
+                                                ShortPath(rtl::ExtractFileName(project))));
 
     // The batch file runs in the project's folder also when the name was typed by hand and nothing
     // made that folder current.
@@ -254,7 +261,8 @@ void TMainForm::CompileProject() {
         InformationMessage(xprocs::SCantExecuteUnits);
         break;
     case xprocs::CompileDecision::Run::StartExe: {
-        Run->SetExeName(xprocs::ProductName(shortProject, ".exe"));
+        Run->SetExeName(xprocs::ProgramCommand(xprocs::ProductName(shortProject, ".exe")));
+        job_ = Job::RunningProgram;
         // Closing the program while the built program runs ends the wait and leaves that program running.
         Run->SetStopWaitingOnTerminate(true);
         struct StopFlag {

@@ -52,15 +52,19 @@ class TMainForm : public TForm {
     void BitBtn2Click(TComponent* sender);
 
     // True from the start of a compile job until it has finished (including a started program).
-    bool Compiling() const { return compiling_; }
+    bool Compiling() const { return job_ != Job::Idle; }
 
   private:
     TToolbarButton* MakeToolButton(const char* name, int left, const char* glyph, const char* hint,
                                    void (TMainForm::*handler)(TComponent*));
     void ShowBusyPanel(bool show);
     void CompileProject();
+    // Tells the user why nothing starts while a compile or the built program runs; false when idle.
+    bool RefuseWhileBusy();
 
-    bool compiling_ = false;
+    enum class Job { Idle, Compiling, RunningProgram };
+    Job job_ = Job::Idle;
+    std::string commandLineFile_;
 };
 
 extern TMainForm* MainForm;

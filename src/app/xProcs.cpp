@@ -1,6 +1,7 @@
 #include "app/xProcs.h"
 
 #include "base/SysUtils.h"
+#include "controls/ToolEdit_core.h"
 #include "win/Handles.h"
 
 #include <vector>
@@ -33,6 +34,29 @@ void WipeFile(const std::string& fileName) {
         }
     }
     DeleteFileA(fileName.c_str());
+}
+
+void WriteBatchFile(const std::string& fileName, const std::string& line) {
+    KernelHandle file(CreateFileA(fileName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        return;
+    // The interpreter reads batch files in the OEM code page: a name beyond ASCII written in the ANSI
+    // code page would reach the compiler changed. ASCII is the same in both.
+    std::string oem(line.size(), '\0');
+    CharToOemBuffA(line.data(), oem.data(), static_cast<DWORD>(line.size()));
+    DWORD written = 0;
+    WriteFile(file.get(), oem.data(), static_cast<DWORD>(oem.size()), &written, nullptr);
+}
+
+std::string AbsoluteFileName(const std::string& name) {
+    if (!tooledit::IsValidFileName(name))
+        return name;
+    char buffer[MAX_PATH] = {};
+    const DWORD length = GetFullPathNameA(name.c_str(), MAX_PATH, buffer, nullptr);
+    if (length == 0 || length >= MAX_PATH)
+        return name;
+    return buffer;
 }
 
 bool FileExists(const std::string& fileName) {

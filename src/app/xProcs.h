@@ -12,5 +12,11 @@ std::string ShortPath(const std::string& path);
 std::uint32_t FileSizeOf(const std::string& fileName);
 // Overwrites the file with "X" bytes and deletes it; nothing is reported.
 void WipeFile(const std::string& fileName);
+// Creates or empties "compile.bat" and writes its line in the code page the command interpreter reads
+// batch files in (the OEM code page); errors are ignored.
+void WriteBatchFile(const std::string& fileName, const std::string& line);
+// The name made absolute against the current directory; a name the file name edit would refuse
+// stays as it is, so that its message shows it as given.
+std::string AbsoluteFileName(const std::string& name);
 // True when a file (not a folder) of that name exists.
 bool FileExists(const std::string& fileName);

@@ -42,6 +42,17 @@ std::string BatchLine(std::string_view compilerShortPath, bool buildAll, bool ma
     return line;
 }
 
+std::string ProgramCommand(std::string_view path) {
+    if (path.find(' ') == std::string_view::npos)
+        return std::string(path);
+    return "\"" + std::string(path) + "\"";
+}
+
+bool IsNetworkPath(std::string_view fileName) {
+    const auto separator = [](char c) { return c == '\\' || c == '/'; };
+    return fileName.size() >= 2 && separator(fileName[0]) && separator(fileName[1]);
+}
+
 ProjectKind ClassifyProject(std::string_view fileName) {
     const std::string ext = rtl::ExtractFileExt(fileName);
     if (ext == ".pas")
@@ -67,7 +78,7 @@ CompileDecision DecideAfterCompile(ProjectKind kind, bool alwaysShowOutput, bool
         decision.run = Run::RefuseDll;
     else if (kind == ProjectKind::Unit)
         decision.run = Run::RefuseUnit;
-    else if (kind == ProjectKind::Program)
+    else
         decision.run = Run::StartExe;
     return decision;
 }

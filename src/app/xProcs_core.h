@@ -11,6 +11,10 @@ inline constexpr const char* SCantExecuteDll = "Can´t execute a DLL";
 inline constexpr const char* SCantExecuteUnits = "Can´t execute units!";
 inline constexpr const char* SSelectProjectFirst = "First select a project!";
 inline constexpr const char* SCompileRunning = "A compile is running. Please wait until it has finished.";
+inline constexpr const char* SProgramRunning = "The compiled program is running. Please close it first.";
+
+inline constexpr const char* SNetworkProject =
+    "Projects on a network path cannot be compiled. Please map the share to a drive letter.";
 
 inline constexpr const char* kBatchFileName = "compile.bat";
 inline constexpr const char* kOutputFileName = "output.txt";
@@ -25,6 +29,13 @@ std::string BatchArgument(std::string_view name);
 // compiler.
 std::string BatchLine(std::string_view compilerShortPath, bool buildAll, bool mapFile,
                       std::string_view projectShortName);
+
+// The built program's path as the first word of its command line: in double quotes when it holds a
+// blank, else unchanged.
+std::string ProgramCommand(std::string_view path);
+
+// A name on a network share (\\server\share\...), which the command interpreter cannot run in.
+bool IsNetworkPath(std::string_view fileName);
 
 enum class ProjectKind { Unit, Program, Other };
 
@@ -43,8 +54,8 @@ struct CompileDecision {
 
 // After the compile: the output window is shown when asked for always or when the file's product is
 // missing; with Run project on, a library product refuses first (units are tested for it too), then
-// a unit refuses, and a program's ".exe" is started (also when missing: its launch then reports).
-// Any other file starts nothing.
+// a unit refuses, and otherwise the ".exe" is started (also when missing: its launch then reports).
+// A name that is neither a unit nor a program counts as a project named without its extension.
 CompileDecision DecideAfterCompile(ProjectKind kind, bool alwaysShowOutput, bool runProject, bool dcuExists,
                                    bool exeExists, bool dllExists);
 

@@ -1,6 +1,8 @@
 #include "base/SysUtils.h"
 
 #include <charconv>
+#include <new>
+#include <stdexcept>
 
 namespace rtl {
 
@@ -23,6 +25,14 @@ std::string Format(std::string_view format, std::string_view arg) {
         out.push_back(format[i]);
     }
     return out;
+}
+
+std::string ExceptionText(const std::exception& e) {
+    if (const auto* own = dynamic_cast<const Exception*>(&e))
+        return own->Message();
+    if (dynamic_cast<const std::bad_alloc*>(&e) || dynamic_cast<const std::length_error*>(&e))
+        return std::string(SOutOfMemory);
+    return std::string(SInternalError);
 }
 
 std::string MessageWithPeriod(std::string_view message) {

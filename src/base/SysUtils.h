@@ -48,6 +48,8 @@ inline constexpr const char* SRegSetDataFailed = "Konnte Daten für '%s' nicht s
 inline constexpr const char* SRegGetDataFailed = "Konnte Daten für '%s' nicht holen";
 inline constexpr const char* SInvalidRegType = "Ungültiger Datentyp für '%s'";
 inline constexpr const char* SMsgDlgInformation = "Information";
+inline constexpr const char* SOutOfMemory = "Zu wenig Arbeitsspeicher";
+inline constexpr const char* SInternalError = "Interner Fehler";
 
 // Replaces each "%s" of the format by the argument, and "%%" by "%".
 std::string Format(std::string_view format, std::string_view arg);
@@ -55,6 +57,10 @@ std::string Format(std::string_view format, std::string_view arg);
 // The text the default exception handler shows: a period is appended when the last
 // character sorts above "." (as unsigned bytes).
 std::string MessageWithPeriod(std::string_view message);
+
+// The message of an exception as the user may read it: the program's own exceptions carry their
+// text; the C++ library's (in its own words) become the runtime's out-of-memory or internal error.
+std::string ExceptionText(const std::exception& e);
 
 // Removes leading and trailing characters with codes up to 32.
 std::string Trim(std::string_view s);

@@ -1,5 +1,6 @@
 #include "controls/BtChkBox.h"
 
+#include <utility>
 #include <vector>
 
 namespace {
@@ -147,19 +148,34 @@ bool TBitCheckBox::DialogChar(char ch) {
 
 LRESULT TBitCheckBox::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
+    case WM_LBUTTONDOWN:
+        // A click is a press and a release over the box.
+        pressed_ = true;
+        break;
+    case WM_LBUTTONDBLCLK:
+        // A double click arrives as a second press.
+        pressed_ = true;
+        return 0;
+    case WM_MOUSEMOVE:
+        // The mouse is not captured: a move without the button shows that a press of ours was
+        // released elsewhere.
+        if ((wParam & MK_LBUTTON) == 0)
+            pressed_ = false;
+        break;
     case WM_LBUTTONUP: {
-        // A press and release over the control is a click; a double click arrives as two presses.
+        const bool pressed = std::exchange(pressed_, false);
         POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         RECT rc;
         GetClientRect(Handle(), &rc);
-        if (PtInRect(&rc, pt))
+        if (pressed && PtInRect(&rc, pt))
             Click();
         return 0;
     }
-    case WM_LBUTTONDBLCLK:
-        return 0;
-    case WM_GETDLGCODE:
-        return DLGC_WANTCHARS;
+    case WM_GETDLGCODE: {
+        // Only the blank is ours; letters stay dialog characters for the window's accelerators.
+        const auto* message = reinterpret_cast<const MSG*>(lParam);
+        return message && message->message == WM_CHAR && message->wParam == ' ' ? DLGC_WANTCHARS : 0;
+    }
     case WM_CHAR:
         DefaultHandler(msg, wParam, lParam);
         if (wParam == ' ')

@@ -46,6 +46,7 @@ class TBitCheckBox : public TWinControl, public IPublished {
 
     TCheckBoxState state_ = TCheckBoxState::cbUnchecked;
     bool allowGrayed_ = false;
+    bool pressed_ = false; // the left button went down over the box and has not come up since
     TLeftRight alignment_ = TLeftRight::taRightJustify;
     bool ctl3D_ = true;
     BitmapHandle glyphs_[3];

@@ -325,10 +325,16 @@ void TFilenameEdit::DropFiles(HDROP drop) {
     if (count == 0)
         return;
     dropped_.clear();
-    char buffer[255];
-    // Without multiple selection only the first dropped file counts.
-    DragQueryFileA(drop, 0, buffer, sizeof buffer);
-    SetFileName(buffer);
+    // Without multiple selection only the first dropped file counts. The name is fetched whole and
+    // never acted on cut; a name the shell cannot give is no drop.
+    const UINT length = DragQueryFileA(drop, 0, nullptr, 0);
+    if (length == 0)
+        return;
+    std::string name(length + 1, '\0');
+    if (DragQueryFileA(drop, 0, name.data(), length + 1) != length)
+        return;
+    name.resize(length);
+    SetFileName(tooledit::DroppedName(name));
     if (OnDropFiles)
         OnDropFiles(this);
 }

@@ -56,6 +56,12 @@ bool IsValidFileName(std::string_view name) {
     return !name.empty() && name.find_first_of("<>\"[]|") == std::string_view::npos;
 }
 
+std::string DroppedName(std::string_view name) {
+    if (name.size() > kDroppedNameCapacity)
+        throw EComboEditError(rtl::Format(rtl::SInvalidFileName, name));
+    return std::string(name);
+}
+
 std::string TextForFileName(std::string_view value, const PathExists& fileExists) {
     if (value.empty())
         return {};

@@ -39,6 +39,12 @@ bool IsValidFileName(std::string_view name);
 // or the name the new text will read back as, is not valid.
 std::string TextForFileName(std::string_view value, const PathExists& fileExists);
 
+// The longest dropped name the edit takes: the shell's names are fetched into 255 characters.
+inline constexpr std::size_t kDroppedNameCapacity = 254;
+// A dropped file's whole name; EComboEditError "Ungültiger Dateiname - <name>" when it is longer than
+// the edit takes, as a cut name would name another file.
+std::string DroppedName(std::string_view name);
+
 // What the file dialog starts with; an empty optional leaves that setting as it was.
 struct DialogSeed {
     std::optional<std::string> initialDir;

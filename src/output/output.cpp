@@ -4,6 +4,7 @@
 #include "output/OutputFile_core.h"
 
 #include <algorithm>
+#include <new>
 
 TOpForm* OpForm = nullptr;
 
@@ -107,7 +108,15 @@ std::string TOpForm::CurrentProjectFileName() const {
 }
 
 void TOpForm::LoadOutputFile(const std::string& fileName) {
-    Memo1->SetText(outputfile::WithoutFinalLineBreak(outputfile::ReadWholeFile(fileName)));
+    std::string text = outputfile::WithoutFinalLineBreak(outputfile::ReadWholeFile(fileName));
+    const std::size_t size = text.size();
+    try {
+        Memo1->SetText(std::move(text));
+    } catch (const std::bad_alloc&) {
+        // The file was read but the memo's copy does not fit: the window goes on with no text.
+        Memo1->SetText("");
+        throw EOutputTooLarge(outputfile::TooLargeMessage(size));
+    }
 }
 
 void TOpForm::FormShow(TComponent*) {

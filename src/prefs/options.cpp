@@ -64,7 +64,7 @@ TPForm::TPForm(TComponent* owner) : TForm(owner) {
 
     GradientCaption1 = CreateProgramCaption(this, "Tarnwick 1.0 Preferences");
 
-    FormCreate(this);
+    DoCreate([this] { FormCreate(this); });
 }
 
 TPForm::~TPForm() {
@@ -78,21 +78,27 @@ void TPForm::FormCreate(TComponent*) {
         return;
     Reg1->SetRootKey(registryenhanced::TRootKey::hkLocalMachine);
     Reg1->SetKey("SOFTWARE\\Borland\\Delphi\\3.0");
-    TVariant entry;
-    Reg1->ReadValue("Delphi 3", entry);
-    CompPath->SetFileName(options::DetectedCompilerPath(entry));
+    CompPath->SetFileName(options::DetectedCompilerPath(ReadRegistryValue("Delphi 3")));
 }
 
 void TPForm::BitBtn1Click(TComponent*) {
     Reg1->SetRootKey(registryenhanced::TRootKey::hkCurrentUser);
     Reg1->SetKey("Software\\Borland\\Delphi\\3.0\\Library");
-    TVariant value;
-    Reg1->ReadValue("SearchPath", value);
-    const std::string searchPath = VariantToText(value);
-    Reg1->ReadValue("UnitAliases", value);
-    const std::string unitAliases = VariantToText(value);
+    const std::string searchPath = VariantToText(ReadRegistryValue("SearchPath"));
+    const std::string unitAliases = VariantToText(ReadRegistryValue("UnitAliases"));
     options::WriteCompilerConfig(CompPath->FileName(), unitAliases, searchPath);
     Close();
+}
+
+TVariant TPForm::ReadRegistryValue(const std::string& name) {
+    // Another program's entry that the reader cannot read counts as empty, without a message.
+    TVariant value;
+    try {
+        Reg1->ReadValue(name, value);
+    } catch (const ERegistryException&) {
+        return TVariant();
+    }
+    return value;
 }
 
 void TPForm::BitBtn2Click(TComponent*) {

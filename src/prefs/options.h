@@ -34,6 +34,10 @@ class TPForm : public TForm {
     void FormCreate(TComponent* sender);
     void BitBtn1Click(TComponent* sender);
     void BitBtn2Click(TComponent* sender);
+
+  private:
+    // The value as the registry reader gives it; unassigned when the reader fails.
+    TVariant ReadRegistryValue(const std::string& name);
 };
 
 extern TPForm* PForm;

@@ -28,9 +28,9 @@ void ShowUnhandledException(const std::exception& e) noexcept {
         if (const TExceptionHandler& handler = UnhandledExceptionHandler())
             handler(e);
         else
-            MessageBoxA(nullptr, rtl::MessageWithPeriod(e.what()).c_str(), "", MB_OK | MB_ICONERROR);
+            MessageBoxA(nullptr, rtl::MessageWithPeriod(rtl::ExceptionText(e)).c_str(), "", MB_OK | MB_ICONERROR);
     } catch (...) {
-        MessageBoxA(nullptr, "Out of memory", "", MB_OK | MB_ICONERROR);
+        MessageBoxA(nullptr, rtl::SOutOfMemory, "", MB_OK | MB_ICONERROR);
     }
 }
 

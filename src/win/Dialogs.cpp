@@ -8,8 +8,7 @@
 #include <cstring>
 
 void ShowMessage(const std::string& text) {
-    HWND owner = GetActiveWindow();
-    MessageBoxA(owner, text.c_str(), Application ? Application->Title().c_str() : "", MB_OK);
+    ApplicationMessageBox(text, Application ? Application->Title() : std::string(), MB_OK);
 }
 
 namespace {

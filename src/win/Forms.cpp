@@ -62,6 +62,16 @@ BOOL CALLBACK ThreadWindowsDisabler::Collect(HWND wnd, LPARAM self) {
     return TRUE;
 }
 
+int ApplicationMessageBox(const std::string& text, const std::string& caption, UINT style) {
+    // Owned by the active window, or by the main window when none of ours is active, so that the box
+    // belongs to the program and stays above it.
+    HWND owner = GetActiveWindow();
+    if (!owner && Application)
+        owner = Application->Handle();
+    ThreadWindowsDisabler disabled;
+    return MessageBoxA(owner, text.c_str(), caption.c_str(), style);
+}
+
 TForm::TForm(TComponent* owner) : TWinControl(owner, nullptr) {
     RegisterLibraryClass(kFormClass, IDC_ARROW, MAKEINTRESOURCEA(1));
     SetVisible(false);
@@ -349,8 +359,7 @@ void TApplication::HelpContext(int context) {
 }
 
 void TApplication::HandleException(const std::exception& e) {
-    HWND owner = GetActiveWindow();
-    MessageBoxA(owner, rtl::MessageWithPeriod(e.what()).c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
+    ApplicationMessageBox(rtl::MessageWithPeriod(rtl::ExceptionText(e)), title_, MB_OK | MB_ICONERROR);
 }
 
 bool TApplication::ProcessMessage(MSG& msg) {

@@ -29,6 +29,10 @@ class ThreadWindowsDisabler {
     std::vector<HWND> windows_;
 };
 
+// A message box with every window of the program disabled while it shows (not only its owner), also
+// when none of them is active.
+int ApplicationMessageBox(const std::string& text, const std::string& caption, UINT style);
+
 class TForm : public TWinControl {
   public:
     explicit TForm(TComponent* owner);
@@ -71,6 +75,15 @@ class TForm : public TWinControl {
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     int AllocateChildId() override { return nextId_++; }
     HWND HintWindow() override;
+    // Runs the window's creation handler: what it raises goes to the application's default handler,
+    // and the window is created all the same, so start-up goes on.
+    template <class Handler> void DoCreate(Handler&& handler) noexcept {
+        try {
+            handler();
+        } catch (const std::exception& e) {
+            ShowUnhandledException(e);
+        }
+    }
     // Derived destructors call this first, while their members still live.
     void DestroyForm();
 

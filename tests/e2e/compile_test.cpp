@@ -102,6 +102,7 @@ class Compile : public ::testing::Test {
         ASSERT_NE(prefs, nullptr);
         HWND runProject = FindChild(prefs, "&Run project when compiled.", "TnwkControl");
         ASSERT_NE(runProject, nullptr);
+        PostMessageA(runProject, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
         PostMessageA(runProject, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
         Click(FindChild(prefs, "&Close"));
         ASSERT_TRUE(WaitUntil([&] { return OpenWindow(kPrefsCaption) == nullptr; }, 10000));
@@ -204,6 +205,22 @@ TEST_F(Compile, OnlyTheFirstOfTwoArgumentsCounts) {
     EXPECT_FALSE(FileExists(JoinPath(folder, "hello.exe")));
 }
 
+// A relative name counts from the folder the program was started in, also after the project's
+// folder became current.
+TEST_F(Compile, ARelativeNameWithAFolderIsCompiledThere) {
+    const std::string parent = ProjectFolder("cl-relative", "");
+    const std::string folder = JoinPath(parent, "proj");
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    CopyExample("hello", folder);
+    ASSERT_NO_FATAL_FAILURE(Start("proj\\hello.dpr", parent));
+    ASSERT_TRUE(WaitForCompileEnd(folder));
+
+    EXPECT_EQ(WindowText(ProjectEdit()), Lower(JoinPath(folder, "hello.dpr")));
+    EXPECT_TRUE(FileExists(JoinPath(folder, "hello.exe")));
+    EXPECT_EQ(OpenWindow("Tarnwick"), nullptr);
+    EXPECT_EQ(OpenWindow(kOutputCaption), nullptr);
+}
+
 TEST_F(Compile, AnUpperCaseNameIsHeldInLowerCaseAndCompiled) {
     const std::string folder = ProjectFolder("cl-upper", "hello");
     const std::string project = JoinPath(folder, "Demo.DPR");
@@ -228,7 +245,9 @@ TEST_F(Compile, ADroppedProjectBecomesCurrentAndIsCompiled) {
     ASSERT_NO_FATAL_FAILURE(Start("", elsewhere));
     ASSERT_TRUE(Settled(main_, 15000));
     const std::string project = JoinPath(folder, "hello.dpr");
-    ASSERT_TRUE(PostDroppedFiles(ProjectEdit(), {project}));
+    // Of three dropped files only the first counts.
+    ASSERT_TRUE(PostDroppedFiles(ProjectEdit(),
+                                 {project, JoinPath(folder, "greet.pas"), JoinPath(elsewhere, "other.dpr")}));
     ASSERT_TRUE(WaitForCompileEnd(folder));
 
     EXPECT_EQ(WindowText(ProjectEdit()), Lower(project));
@@ -241,6 +260,50 @@ TEST_F(Compile, ADroppedProjectBecomesCurrentAndIsCompiled) {
     ASSERT_TRUE(PostDroppedFiles(ProjectEdit(), {JoinPath(elsewhere, "notes.txt")}));
     EXPECT_TRUE(WaitUntil([&] { return WindowText(ProjectEdit()).empty(); }, 10000));
     EXPECT_EQ(FilesIn(elsewhere), std::set<std::string>{"notes.txt"});
+
+    // An invalid name, and one longer than the edit takes (it would arrive cut), are refused by the
+    // default handler; the edit keeps its text.
+    const std::string overLong = JoinPath(elsewhere, std::string(260, 'a') + ".dpr");
+    for (const std::string& name : {JoinPath(elsewhere, "a[1].dpr"), overLong}) {
+        ASSERT_TRUE(PostDroppedFiles(ProjectEdit(), {name}));
+        HWND box = WaitForWindow(app_.Id(), "Tarnwick", 10000);
+        ASSERT_NE(box, nullptr) << name;
+        EXPECT_EQ(MessageBoxText(box), "Ungültiger Dateiname - " + name + ".");
+        Click(FindChild(box, "OK", "Button"));
+        ASSERT_TRUE(WaitUntil([&] { return OpenWindow("Tarnwick") == nullptr; }, 10000));
+        EXPECT_EQ(WindowText(ProjectEdit()), "");
+    }
+    EXPECT_EQ(FilesIn(elsewhere), std::set<std::string>{"notes.txt"});
+}
+
+// The browse button opens the dialog on the first token of the text: an unquoted text with a blank
+// that names no file reads only up to the blank.
+TEST_F(Compile, TheBrowseDialogIsSeededFromTheFirstToken) {
+    const std::string folder = ProjectFolder("browse-seed", "hello");
+    ASSERT_NO_FATAL_FAILURE(Start("", folder));
+    HWND edit = ProjectEdit();
+    ASSERT_NE(edit, nullptr);
+    for (char c : JoinPath(folder, "hello.dpr") + " extra")
+        PostMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 0);
+    ASSERT_TRUE(WaitUntil([&] { return WindowText(edit).size() > 6; }, 5000));
+    HWND button = GetWindow(edit, GW_CHILD);
+    ASSERT_NE(button, nullptr);
+    PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    HWND dialog = WaitForWindow(app_.Id(), "Select Project/Unit", 15000);
+    ASSERT_NE(dialog, nullptr);
+    char name[MAX_PATH] = {};
+    WaitUntil(
+        [&] {
+            GetDlgItemTextA(dialog, 0x47C, name, sizeof name); // the file name box
+            return name[0] != '\0';
+        },
+        5000);
+    const std::string seeded = Lower(name);
+    EXPECT_NE(seeded.find("hello.dpr"), std::string::npos) << seeded;
+    EXPECT_EQ(seeded.find("extra"), std::string::npos) << seeded;
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(WaitUntil([&] { return OpenWindow("Select Project/Unit") == nullptr; }, 10000));
 }
 
 TEST_F(Compile, AMissingCompilerIsReportedThenThePreferencesOpen) {
@@ -260,20 +323,40 @@ TEST_F(Compile, AMissingCompilerIsReportedThenThePreferencesOpen) {
     EXPECT_FALSE(FileExists(JoinPath(folder, "output.txt")));
 }
 
+// The command interpreter that runs "compile.bat" cannot be found: the launcher's message shows as a
+// plain message, the busy panel is hidden and the batch file stays for a look.
+TEST_F(Compile, ALauncherFailureIsShownAndLeavesTheBatchFile) {
+    const std::string folder = ProjectFolder("launcher-failure", "hello");
+    app_ = StartTarnwick(Quoted(JoinPath(folder, "hello.dpr")), folder,
+                         {"COMSPEC=C:\\tnwk-no-interpreter\\cmd.exe"});
+    HWND box = WaitForWindow(app_.Id(), "Tarnwick", kCompileTimeoutMs);
+    ASSERT_NE(box, nullptr) << "no message";
+    EXPECT_EQ(MessageBoxText(box), "File was not found");
+    Click(FindChild(box, "OK", "Button"));
+    main_ = WaitForWindow(app_.Id(), kMainCaption, 15000);
+    ASSERT_NE(main_, nullptr);
+    ASSERT_TRUE(Settled(main_, 15000));
+    EXPECT_FALSE(IsWindowVisible(FindChild(main_, "Compiling... please wait")));
+    EXPECT_TRUE(FileExists(JoinPath(folder, "compile.bat")));
+    EXPECT_FALSE(FileExists(JoinPath(folder, "output.txt")));
+}
+
 TEST_F(Compile, RunProjectStartsTheBuiltProgramAndWaitsForIt) {
     const std::string folder = ProjectFolder("run-program", "hello");
     const std::string marker = JoinPath(ProjectFolder("run-program-marker", ""), "marker.txt");
     ASSERT_NO_FATAL_FAILURE(
-        Start("", folder, {"TNWK_GREETING_MARKER=" + marker, "TNWK_GREETING_SLEEP_MS=1500"}));
+        Start("", folder, {"TNWK_GREETING_MARKER=" + marker, "TNWK_GREETING_SLEEP_MS=6000"}));
     ASSERT_NO_FATAL_FAILURE(SwitchRunProjectOn());
     ASSERT_NO_FATAL_FAILURE(CompileTyped(JoinPath(folder, "hello.dpr")));
 
     ASSERT_TRUE(WaitUntil([&] { return FileExists(marker); }, kCompileTimeoutMs))
         << "the program did not run";
     EXPECT_EQ(Lower(ReadFileBytes(marker)), "ran hello.exe\r\n");
-    // Waiting for the program, the front end stays live.
+    // Waiting for the program, the front end stays live and says why Start does nothing.
     EXPECT_TRUE(Settled(main_, 5000));
     EXPECT_FALSE(ProcessesNamed("hello.exe").empty());
+    Click(FindChild(main_, "&Start"));
+    EXPECT_EQ(DismissInformation(), "The compiled program is running. Please close it first.");
     EXPECT_TRUE(WaitUntil([&] { return ProcessesNamed("hello.exe").empty(); }, kCompileTimeoutMs));
     EXPECT_FALSE(FileExists(JoinPath(folder, "compile.bat")));
     EXPECT_EQ(OpenWindow(kOutputCaption), nullptr);
@@ -348,6 +431,12 @@ TEST_F(Compile, ASecondStartWhileCompilingIsRefusedAndOnlyOneCompileRuns) {
 
     Click(FindChild(main_, "&Start"));
     EXPECT_EQ(DismissInformation(), "A compile is running. Please wait until it has finished.");
+    EXPECT_TRUE(FileExists(batch)) << "the first compile should still be running";
+    // A dropped file of another kind is removed from the edit before any refusal, without a message.
+    WriteFileBytes(JoinPath(folder, "notes.txt"), "text\r\n");
+    ASSERT_TRUE(PostDroppedFiles(ProjectEdit(), {JoinPath(folder, "notes.txt")}));
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(ProjectEdit()).empty(); }, 10000));
+    EXPECT_EQ(OpenWindow(kInformationCaption), nullptr);
     EXPECT_TRUE(FileExists(batch)) << "the first compile should still be running";
 
     ASSERT_TRUE(WaitForCompileEnd(folder));

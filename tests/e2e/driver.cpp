@@ -461,4 +461,24 @@ void EndProcessesNamed(const std::string& exeName) {
     }
 }
 
+BinaryValueOverride::BinaryValueOverride(HKEY root, const char* key, const char* name, std::size_t size)
+    : name_(name) {
+    RegCreateKeyExA(root, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_, nullptr);
+    DWORD length = 0;
+    had_ = RegQueryValueExA(key_, name, nullptr, &type_, nullptr, &length) == ERROR_SUCCESS;
+    saved_.resize(length);
+    if (had_)
+        RegQueryValueExA(key_, name, nullptr, &type_, saved_.data(), &length);
+    const std::vector<BYTE> data(size, 0x41);
+    RegSetValueExA(key_, name, 0, REG_BINARY, data.data(), static_cast<DWORD>(data.size()));
+}
+
+BinaryValueOverride::~BinaryValueOverride() {
+    if (had_)
+        RegSetValueExA(key_, name_.c_str(), 0, type_, saved_.data(), static_cast<DWORD>(saved_.size()));
+    else
+        RegDeleteValueA(key_, name_.c_str());
+    RegCloseKey(key_);
+}
+
 } // namespace e2e

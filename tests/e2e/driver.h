@@ -85,6 +85,23 @@ class DelphiEntryOverride {
     std::string saved_;
 };
 
+// Replaces a registry value with `size` bytes of binary data for the scope and puts the earlier value
+// back at its end (or removes it when there was none).
+class BinaryValueOverride {
+  public:
+    BinaryValueOverride(HKEY root, const char* key, const char* name, std::size_t size);
+    ~BinaryValueOverride();
+    BinaryValueOverride(const BinaryValueOverride&) = delete;
+    BinaryValueOverride& operator=(const BinaryValueOverride&) = delete;
+
+  private:
+    HKEY key_ = nullptr;
+    std::string name_;
+    bool had_ = false;
+    DWORD type_ = REG_SZ;
+    std::vector<BYTE> saved_;
+};
+
 // Removes a folder with everything in it.
 void RemoveFolder(const std::string& folder);
 

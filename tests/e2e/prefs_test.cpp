@@ -25,7 +25,9 @@ std::string LibrarySetting(const char* name) {
     return buffer;
 }
 
+// A click is a press and a release over the box.
 void ClickCheckBox(HWND box) {
+    PostMessageA(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     PostMessageA(box, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
 }
 
@@ -115,6 +117,20 @@ TEST_F(Preferences, AnEmptyCompilerPathWritesNoConfiguration) {
     Click(FindChild(prefs, "&Close"));
     ASSERT_TRUE(WaitUntil([&] { return FindWindowOf(app_.Id(), kPrefsCaption) == nullptr; }, 10000));
     EXPECT_FALSE(FileExists(ConfigPath()));
+}
+
+// A library value the registry reader cannot read counts as empty: Close still writes the file and
+// closes the window, without a message.
+TEST_F(Preferences, AnUnreadableSearchPathIsWrittenAsEmpty) {
+    const BinaryValueOverride unreadable(HKEY_CURRENT_USER, "Software\\Borland\\Delphi\\3.0\\Library",
+                                         "SearchPath", 4096);
+    HWND prefs = OpenPreferences();
+    ASSERT_NE(prefs, nullptr);
+    Click(FindChild(prefs, "&Close"));
+    ASSERT_TRUE(WaitUntil([&] { return FindWindowOf(app_.Id(), kPrefsCaption) == nullptr; }, 10000));
+    EXPECT_EQ(FindWindowOf(app_.Id(), "Tarnwick"), nullptr);
+    EXPECT_EQ(ReadFileBytes(ConfigPath()),
+              "-a " + LibrarySetting("UnitAliases") + "\r\n-u\"\"\r\n-i\"\"\r\n-o\"\"\r\n-r\"\"\r\n");
 }
 
 TEST(PreferencesDetection, ProposesTheDelphiCompilerOrTheBareName) {

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+#include <vector>
+
 using namespace e2e;
 
 TEST(Startup, ShowsMainWindowWithStartDisabledAndSavesFirstTime) {
@@ -70,4 +74,50 @@ TEST(Startup, TypingANameEnablesStartAndClearingDisablesIt) {
     EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(start) == FALSE; }, 5000));
     Close(main);
     EXPECT_TRUE(app.WaitForExit(10000));
+}
+
+// A fault while the windows are created or the command line is taken is shown by the default handler,
+// and start-up goes on to the main window; a Delphi entry the registry reader cannot read counts as
+// missing, without a message.
+TEST(Startup, FaultsWhileStartingAreShownAndTheMainWindowFollows) {
+    struct Case {
+        const char* what;
+        const char* delphiEntry; // nullptr: a binary value the reader refuses
+        const char* arguments;
+        const char* message;  // of the error box captioned with the title; nullptr: none
+        const char* proposed; // the preferences' compiler path afterwards
+    };
+    const Case cases[] = {
+        {"folder with brackets", "C:\\Tools [old]\\Delphi 3\\Bin\\delphi32.exe", "",
+         "Ungültiger Dateiname - C:\\Tools [old]\\Delphi 3\\Bin\\dcc32.exe.", ""},
+        {"unreadable entry", nullptr, "", nullptr, "dcc32.exe"},
+        {"invalid command-line name", "C:\\D3\\Bin\\delphi32.exe", "\"a|b.dpr\"",
+         "Ungültiger Dateiname - a|b.dpr.", "C:\\D3\\Bin\\dcc32.exe"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ResetSettings();
+        const DelphiEntryOverride entry(c.delphiEntry ? c.delphiEntry : "");
+        std::optional<BinaryValueOverride> binary;
+        if (!c.delphiEntry)
+            binary.emplace(HKEY_LOCAL_MACHINE, "SOFTWARE\\Borland\\Delphi\\3.0", "Delphi 3", 4096);
+        Process app = StartTarnwick(c.arguments, FreshFolder("startup-faults"));
+        if (c.message) {
+            HWND box = WaitForWindow(app.Id(), "Tarnwick", 15000);
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(MessageBoxText(box), c.message);
+            Click(FindChild(box, "OK", "Button"));
+        }
+        HWND main = WaitForWindow(app.Id(), kMainCaption, 15000);
+        ASSERT_NE(main, nullptr) << "the program ended before its main window";
+        EXPECT_EQ(FindWindowOf(app.Id(), "Tarnwick"), nullptr);
+        Click(OptionsButton(main));
+        HWND prefs = WaitForWindow(app.Id(), kPrefsCaption, 10000);
+        ASSERT_NE(prefs, nullptr);
+        EXPECT_EQ(WindowText(Children(prefs, "Edit").at(0)), c.proposed);
+        Close(prefs);
+        WaitUntil([&] { return FindWindowOf(app.Id(), kPrefsCaption) == nullptr; }, 10000);
+        Close(main);
+        EXPECT_TRUE(app.WaitForExit(10000));
+    }
 }

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <utility>
 
 TEST(OutputFile, LiesInTheProjectsFolderOrTheCurrentOne) {
     EXPECT_EQ(outputfile::OutputFileName("c:\\projects\\demo\\demo.dpr"), "c:\\projects\\demo\\output.txt");
@@ -61,6 +62,27 @@ TEST_F(OutputFileOnDisk, AMissingFileOrAFolderRaisesTheRuntimesOpenError) {
             EXPECT_EQ(e.Message(), "Datei " + path +
                                        " kann nicht ge\xF6"
                                        "ffnet werden");
+        }
+    }
+}
+
+// An output larger than the program can hold is refused with the program's own message and its size,
+// before anything is read; sizes beyond 4 GB are named whole.
+TEST_F(OutputFileOnDisk, AFileBeyondTheLimitIsRefusedWithItsSize) {
+    const std::string path = PathOf("output.txt");
+    std::ofstream(path, std::ios::binary) << std::string(100000, 'x');
+    EXPECT_EQ(outputfile::ReadWholeFile(path, 100000).size(), 100000u);
+    const std::pair<std::uintmax_t, const char*> cases[] = {
+        {100000, "The compiler output is too large to show: 100,000 bytes."},
+        {5000000000, "The compiler output is too large to show: 5,000,000,000 bytes."},
+    };
+    for (const auto& [size, message] : cases) {
+        std::filesystem::resize_file(path, size); // sparse: nothing of it is written
+        try {
+            outputfile::ReadWholeFile(path, 99999);
+            ADD_FAILURE() << "a file of " << size << " bytes was read";
+        } catch (const EOutputTooLarge& e) {
+            EXPECT_EQ(e.Message(), message);
         }
     }
 }

@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <new>
+#include <stdexcept>
 
 TEST(SysUtils, TheDefaultHandlerAppendsAPeriodOnlyAfterCharactersSortingAboveIt) {
     EXPECT_EQ(rtl::MessageWithPeriod("File was not found"), "File was not found.");
@@ -141,4 +143,17 @@ TEST(Types, ColoursVariantsAndFontSizes) {
     EXPECT_EQ(font.Size(72), 2147483647);
     font.SetSize(-1610612736, 96);
     EXPECT_EQ(font.height, 2147483647);
+}
+
+// The default handler shows the program's texts only: what the C++ library reports in its own words
+// (a failed allocation, say) reads as the runtime's message instead.
+TEST(SysUtilsExceptionText, LibraryTextsNeverReachTheUser) {
+    EXPECT_EQ(rtl::ExceptionText(EFOpenError("Datei x kann nicht ge\xF6"
+                                             "ffnet werden")),
+              "Datei x kann nicht ge\xF6"
+              "ffnet werden");
+    EXPECT_EQ(rtl::ExceptionText(std::bad_alloc()), "Zu wenig Arbeitsspeicher");
+    EXPECT_EQ(rtl::ExceptionText(std::length_error("basic_string::_M_create")), "Zu wenig Arbeitsspeicher");
+    EXPECT_EQ(rtl::ExceptionText(std::out_of_range("vector::_M_range_check")), "Interner Fehler");
+    EXPECT_EQ(rtl::ExceptionText(std::runtime_error("x")), "Interner Fehler");
 }

@@ -110,6 +110,21 @@ TEST(ToolEditTextForFileName, RejectsANameThatWouldOnlyTurnInvalidWhenReadBack) 
     EXPECT_THROW(TextForFileName("a.pas <b", Holding({"a.pas"})), EComboEditError);
 }
 
+// A dropped name is fetched into a buffer of 255 characters: a longer one would arrive cut and name
+// another file, so it is refused as invalid with its whole text.
+TEST(ToolEditDroppedName, NamesLongerThanTheBufferAreRefused) {
+    const std::string fits = "c:\\" + std::string(kDroppedNameCapacity - 7, 'a') + ".dpr";
+    ASSERT_EQ(fits.size(), kDroppedNameCapacity);
+    EXPECT_EQ(DroppedName(fits), fits);
+    const std::string tooLong = fits + "x";
+    try {
+        DroppedName(tooLong);
+        ADD_FAILURE() << "an over-long name was taken";
+    } catch (const EComboEditError& e) {
+        EXPECT_EQ(std::string(e.what()), "Ung\xFCltiger Dateiname - " + tooLong);
+    }
+}
+
 TEST(ToolEditSeedDialog, ExistingFolderBecomesInitialDirAndTheNameIsHandedOn) {
     EXPECT_EQ(SeedDialog("c:\\work\\demo.dpr", Holding({"c:\\work\\"})),
               (DialogSeed{"c:\\work\\", "c:\\work\\demo.dpr"}));

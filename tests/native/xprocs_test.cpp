@@ -107,13 +107,43 @@ TEST(XProcsDecideAfterCompile, FollowsTheDecisionTable) {
     }
 }
 
-TEST(XProcsDecideAfterCompile, OtherFilesStartNothing) {
+// A name that is neither a unit nor a program (a project named without its extension, say) is run
+// like a program; the output window then shows only when asked for always.
+TEST(XProcsDecideAfterCompile, OtherFilesAreRunLikePrograms) {
     EXPECT_EQ(DecideAfterCompile(ProjectKind::Other, false, true, false, true, false),
-              (CompileDecision{false, Run::Nothing}));
+              (CompileDecision{false, Run::StartExe}));
     EXPECT_EQ(DecideAfterCompile(ProjectKind::Other, true, true, false, false, false),
-              (CompileDecision{true, Run::Nothing}));
+              (CompileDecision{true, Run::StartExe}));
+    EXPECT_EQ(DecideAfterCompile(ProjectKind::Other, false, false, false, true, false),
+              (CompileDecision{false, Run::Nothing}));
     EXPECT_EQ(DecideAfterCompile(ProjectKind::Other, false, true, false, false, true),
               (CompileDecision{false, Run::RefuseDll}));
+}
+
+// The built program's path goes first on its command line: quoted when it holds a blank, so that the
+// system does not try the part before the blank as a program of its own.
+TEST(XProcsProgramCommand, PathsWithBlanksAreQuoted) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"C:\\WORK\\DEMO.exe", "C:\\WORK\\DEMO.exe"},
+        {"C:\\my projects\\demo.exe", "\"C:\\my projects\\demo.exe\""},
+        {"C:\\a&b\\x(1).exe", "C:\\a&b\\x(1).exe"},
+    };
+    for (const auto& [path, command] : cases)
+        EXPECT_EQ(ProgramCommand(path), command);
+}
+
+// The command interpreter cannot make a network path its current directory and would run the batch
+// file in the Windows folder instead.
+TEST(XProcsNetworkPath, OnlyUncNamesAreNetworkPaths) {
+    const std::pair<const char*, bool> cases[] = {
+        {"\\\\server\\share\\proj\\demo.dpr", true},
+        {"//server/share/demo.dpr", true},
+        {"c:\\work\\demo.dpr", false},
+        {"\\work\\demo.dpr", false},
+        {"demo.dpr", false},
+    };
+    for (const auto& [name, network] : cases)
+        EXPECT_EQ(IsNetworkPath(name), network) << name;
 }
 
 TEST(XProcsMessages, TextsAreExactWithTheAcuteAccentByte) {

@@ -1,5 +1,6 @@
 // Runs batch lines through the real command interpreter: names with characters the interpreter acts
 // on must reach the compiler unchanged, and must never start a command of their own.
+#include "app/xProcs.h"
 #include "app/xProcs_core.h"
 #include "base/SysUtils.h"
 #include "win/Handles.h"
@@ -77,10 +78,7 @@ class BatchLineUnderCmd : public ::testing::Test {
     // by bare name from the current directory, in a new minimised console. Returns the arguments the
     // stand-in compiler recorded (its own path first), empty when it did not run.
     std::vector<std::string> RunBatch(const fs::path& folder, const std::string& line) {
-        {
-            std::ofstream batch(folder / xprocs::kBatchFileName, std::ios::binary);
-            batch << line;
-        }
+        WriteBatchFile((folder / xprocs::kBatchFileName).string(), line);
         const fs::path record = folder / "recorded.txt";
         SetEnvironmentVariableA(kRecordVariable, record.string().c_str());
         char previousDir[MAX_PATH] = {};
@@ -158,4 +156,19 @@ TEST_F(BatchLineUnderCmd, UnquotedNameWouldRunTheInjectedCommand) {
     const auto recorded = RunBatch(folder, compiler + "  x&echo INJECTED>pwned.txt >output.txt\r\n");
     ExpectRecorded(recorded, compiler, {"x"});
     EXPECT_TRUE(fs::exists(folder / "pwned.txt"));
+}
+
+// The interpreter reads a batch file in the OEM code page: a name with a character beyond ASCII that
+// the program holds in the ANSI code page reaches the compiler unchanged, and ASCII lines keep their
+// exact bytes.
+TEST_F(BatchLineUnderCmd, NamesBeyondAsciiArriveUnchanged) {
+    const std::string compiler = MakeCompilerFolder("d\xFCr");
+    const fs::path folder = fs::path(compiler).parent_path();
+    const auto recorded = RunBatch(folder, xprocs::BatchLine(compiler, false, false, "m\xFCll.dpr"));
+    ExpectRecorded(recorded, compiler, {"m\xFCll.dpr"});
+
+    const std::string ascii = xprocs::BatchLine("C:\\D3\\DCC32.EXE", true, false, "HELLO.DPR");
+    WriteBatchFile((root_ / "ascii.bat").string(), ascii);
+    std::ifstream in(root_ / "ascii.bat", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), ascii);
 }

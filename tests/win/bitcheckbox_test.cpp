@@ -89,6 +89,32 @@ TEST_F(BitCheckBox, ADoubleClickIsTwoClicksAndTheBlankKeyToggles) {
     // A release outside the box is no click.
     SendMessageA(wnd, WM_LBUTTONUP, 0, MAKELPARAM(500, 5));
     EXPECT_EQ(clicks_, 3);
+    // Nor is a release over the box of a press that began elsewhere (dragged onto it), also after a
+    // press on the box that was released outside.
+    SendMessageA(wnd, WM_LBUTTONUP, 0, at);
+    SendMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(wnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(500, 5));
+    SendMessageA(wnd, WM_MOUSEMOVE, 0, at);
+    SendMessageA(wnd, WM_LBUTTONUP, 0, at);
+    EXPECT_EQ(clicks_, 3);
+    EXPECT_TRUE(box_->Checked());
+}
+
+// The box takes only the blank for itself: a plain letter typed while it has the focus is a dialog
+// character and reaches the accelerator of another box.
+TEST_F(BitCheckBox, APlainLetterReachesTheAcceleratorWhileABoxHasTheFocus) {
+    TApplication application;
+    auto* other = new TBitCheckBox(form_.get(), form_.get(), {8, 36, 169, 17}, "&Detailed Mapfile.");
+    form_->Show();
+    other->SetFocus();
+    PostMessageA(other->Handle(), WM_CHAR, 'b', 0);
+    application.ProcessMessages();
+    EXPECT_TRUE(box_->Checked());
+    EXPECT_FALSE(other->Checked());
+    PostMessageA(box_->Handle(), WM_CHAR, ' ', 0);
+    application.ProcessMessages();
+    EXPECT_FALSE(box_->Checked());
+    EXPECT_EQ(clicks_, 1);
 }
 
 TEST_F(BitCheckBox, TheAcceleratorTogglesAndFocusesWithoutClicking) {

@@ -2,7 +2,9 @@
 // colour and font dialogs, printing's message, and the layout when resized.
 #include "base/SysUtils.h"
 #include "controls/CBtnForm.h"
+#include "output/OutputFile_core.h"
 #include "output/output.h"
+#include "win/Dialogs.h"
 #include "standin_harness.h"
 
 #include <colordlg.h>
@@ -10,6 +12,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <filesystem>
+#include <new>
+#include <utility>
 #include <functional>
 #include <memory>
 #include <string>
@@ -164,6 +169,62 @@ TEST_F(OutputWindow, AHugeOutputLoadsWholeAndStillTakesLinesAtTheTop) {
     EXPECT_EQ(lines[0], Today());
     EXPECT_EQ(lines[2], "unit0.pas(12): Warning: Variable 'I' is declared but never used");
     EXPECT_EQ(form_->Memo1->Text().size(), content.size() - 2 + Today().size() + 4);
+}
+
+// An output beyond what the 32-bit program can hold is refused by the program's own message with its
+// size (never the library's "std::bad_alloc"), and the window keeps its text. The file is sparse.
+TEST_F(OutputWindow, AnOutputTooLargeToHoldIsRefusedWithItsSize) {
+    WriteOutput("x");
+    std::filesystem::resize_file(folder_ / "output.txt", 1288490188u);
+    form_->Memo1->SetText("earlier output");
+    try {
+        form_->LoadOutputFile(folder_ / "output.txt");
+        ADD_FAILURE() << "no error";
+    } catch (const EOutputTooLarge& e) {
+        EXPECT_EQ(e.Message(), "The compiler output is too large to show: 1,288,490,188 bytes.");
+    }
+    EXPECT_EQ(form_->Memo1->Text(), "earlier output");
+}
+
+// A plain message and the default handler's error message disable every window of the program while
+// they show, the output window too, also when none of them is active.
+TEST_F(OutputWindow, MessagesDisableEveryWindowOfTheProgram) {
+    TApplication application;
+    application.SetTitle("Tarnwick");
+    TForm* main = application.CreateForm<TForm>();
+    main->Show();
+    form_->Show();
+    struct Message {
+        const char* text;
+        std::function<void()> show;
+    };
+    const Message messages[] = {
+        {"First select a project!", [] { ShowMessage("First select a project!"); }},
+        {"Zu wenig Arbeitsspeicher.", [&] { application.HandleException(std::bad_alloc()); }},
+    };
+    for (const Message& message : messages) {
+        SCOPED_TRACE(message.text);
+        SetActiveWindow(nullptr);
+        bool mainEnabled = true, outputEnabled = true;
+        std::string caption, text;
+        DialogDriver driver([&](HWND box) {
+            mainEnabled = IsWindowEnabled(main->Handle()) != FALSE;
+            outputEnabled = IsWindowEnabled(form_->Handle()) != FALSE;
+            char title[64] = {};
+            GetWindowTextA(box, title, sizeof title);
+            caption = title;
+            text = StaticText(box);
+            PressButton(box, IDOK);
+        });
+        message.show();
+        ASSERT_TRUE(driver.Finish());
+        EXPECT_EQ(caption, "Tarnwick");
+        EXPECT_EQ(text, message.text);
+        EXPECT_FALSE(mainEnabled);
+        EXPECT_FALSE(outputEnabled);
+        EXPECT_TRUE(IsWindowEnabled(main->Handle()));
+        EXPECT_TRUE(IsWindowEnabled(form_->Handle()));
+    }
 }
 
 TEST_F(OutputWindow, DateAndProjectPathGoAboveTheOutputEachWithAnEmptyLine) {
