@@ -116,6 +116,11 @@ Process StartTarnwick(const std::string& arguments, const std::string& folder,
     return StartProgram(commandLine, folder, environment);
 }
 
+HWND StartToMainWindow(Process& app, const std::string& folderName, int timeoutMs) {
+    app = StartTarnwick("", FreshFolder(folderName));
+    return WaitForWindow(app.Id(), kMainCaption, timeoutMs);
+}
+
 Process StartProgram(const std::string& commandLine, const std::string& folder,
                      const std::vector<std::string>& environment) {
     for (const std::string& entry : environment) {

@@ -46,6 +46,9 @@ void WriteFileBytes(const std::string& path, const std::string& bytes);
 // Starts build\bin\tnwk.exe with the arguments, in the folder given.
 Process StartTarnwick(const std::string& arguments, const std::string& folder,
                       const std::vector<std::string>& environment = {});
+// The start of most tests: tnwk.exe started without arguments in a fresh folder of that name, and its
+// main window; nullptr when the window did not appear in time.
+HWND StartToMainWindow(Process& app, const std::string& folderName, int timeoutMs = 15000);
 // Starts any program; environment entries are "NAME=value".
 Process StartProgram(const std::string& commandLine, const std::string& folder,
                      const std::vector<std::string>& environment = {});
