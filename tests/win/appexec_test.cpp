@@ -335,10 +335,11 @@ TEST_F(AppExecLaunch, AMissingExePathRaisesChDirStartsNothingAndKeepsErrNo) {
     LaunchChild(*run_);
     run_->SetExePath((folder_ / "missing").string());
     const std::string before = CurrentFolder();
+    const int children = ChildProcessCount(); // Wine may give the test a console host of its own
     EXPECT_THROW(run_->Launch(), EAppExecChDir);
     EXPECT_EQ(run_->ErrNo(), 32);
     EXPECT_EQ(CurrentFolder(), before);
-    EXPECT_EQ(ChildProcessCount(), 0) << "nothing may have been started";
+    EXPECT_EQ(ChildProcessCount(), children) << "nothing may have been started";
     EXPECT_FALSE(fs::exists(report));
 }
 
