@@ -1,5 +1,5 @@
 # The whole set-up on a fresh Debian machine: `make run` and `make test`.
-.PHONY: all deps build prefix run test bench fuzz format clean
+.PHONY: all deps build prefix run test bench dist fuzz format clean
 
 all: build
 
@@ -9,17 +9,23 @@ deps:
 build: deps
 	@scripts/build.sh
 
+# The tests' Wine prefix; `make run` makes and uses one of its own (build/wineprefix-run).
 prefix: build
 	@scripts/prepare-prefix.sh
 
-run: prefix
+run: build
 	@scripts/run.sh
 
-test: prefix
+test: build
 	@scripts/test.sh
 
-bench: prefix
+bench: build
 	@scripts/bench.sh
+
+# The installer and the portable zip in dist/ (also made by every build).
+dist: build
+	@cmake --build build/win --target dist
+	@ls dist
 
 fuzz: deps
 	@scripts/fuzz.sh

@@ -3,6 +3,7 @@
 // for it, for outputs of 1 MB and 10 MB. For scale, the platform's edit control taking the same 1 MB.
 #include "bench_util.h"
 #include "output/output.h"
+#include "prefs/Placemnt_core.h"
 
 #include <psapi.h>
 
@@ -67,9 +68,9 @@ double PlatformEditMilliseconds(const std::string& text) {
     DestroyWindow(window);
     return elapsed;
 }
-} // namespace
 
-int main() {
+// Loads outputs of 1 and 10 MB into the output window and prints the times; the number of failed checks.
+int MeasureLoads() {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
     const std::string folder = std::string(temp) + "tnwk-output-bench";
@@ -121,5 +122,16 @@ int main() {
     DeleteFileA((folder + "\\output.txt").c_str());
     SetCurrentDirectoryA(temp);
     RemoveDirectoryA(folder.c_str());
+    return failures;
+}
+} // namespace
+
+int main() {
+    // The window stores its settings under this program's own key, removed at the end.
+    char exeName[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, exeName, sizeof exeName);
+    placement::SetApplicationExeName(exeName);
+    const int failures = MeasureLoads();
+    RegDeleteTreeA(HKEY_CURRENT_USER, placement::DefaultKeyName(exeName).c_str());
     return failures == 0 ? 0 : 1;
 }

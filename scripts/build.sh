@@ -12,7 +12,7 @@ cmake -S . -B build/win -G Ninja -DCMAKE_BUILD_TYPE=Release \
 if [ "$TNWK_WINE_BITS" = 32 ]; then
     cmake --build build/win
 else
-    cmake --build build/win --target tnwk dcc32
+    cmake --build build/win --target tnwk dcc32 dist
     cmake -S . -B build/win64 -G Ninja -DCMAKE_BUILD_TYPE=Release -DTNWK_BIN_DIR="$TNWK_BIN" \
         -DCMAKE_TOOLCHAIN_FILE="$TNWK_ROOT/cmake/mingw-x86_64.cmake" >/dev/null
     cmake --build build/win64

@@ -3,7 +3,7 @@
 set -e
 PACKAGES="wine wine32:i386 wine64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools cmake ninja-build g++ \
 googletest xvfb xdotool imagemagick ghostscript fonts-wine clang libclang-rt-14-dev clang-format \
-cppcheck x11-utils"
+cppcheck x11-utils nsis"
 missing=""
 for p in $PACKAGES; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing="$missing $p"

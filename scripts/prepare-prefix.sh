@@ -6,9 +6,27 @@ set -e
 DRIVE_C="$WINEPREFIX/drive_c"
 DELPHI_BIN="$DRIVE_C/Program Files/Borland/Delphi 3/Bin"
 
+# A prefix this script created carries ".tnwk-created" from its first moment and ".tnwk-ready" once
+# complete. Only a half-made prefix of its own is removed and made again; any other non-empty folder
+# (a user's ~/.wine, say) is never touched.
+if [ ! -f "$WINEPREFIX/.tnwk-ready" ] && [ -d "$WINEPREFIX" ] && [ -n "$(ls -A "$WINEPREFIX")" ] &&
+    [ ! -f "$WINEPREFIX/.tnwk-created" ]; then
+    echo "$WINEPREFIX exists and was not made by this script: refusing to change or delete it." >&2
+    echo "Name a new or empty folder in TNWK_WINEPREFIX, or leave it unset for the project's own prefix." >&2
+    exit 1
+fi
+# The program and its tests are 32-bit Windows programs: Wine runs them only where the kernel runs
+# 32-bit Linux programs (its loader is one).
+if ! wine --version >/dev/null 2>&1; then
+    echo "Wine does not start here: $(wine --version 2>&1 | tail -n 1)" >&2
+    echo "(Wine's 32-bit loader needs a kernel that runs 32-bit programs; no Wine test can run.)" >&2
+    exit 1
+fi
+
 if [ ! -f "$WINEPREFIX/.tnwk-ready" ]; then
     rm -rf "$WINEPREFIX"
-    mkdir -p "$(dirname "$WINEPREFIX")"
+    mkdir -p "$WINEPREFIX"
+    touch "$WINEPREFIX/.tnwk-created"
     echo "creating the Wine prefix $WINEPREFIX"
     wineboot -i </dev/null >/dev/null 2>&1
     wineserver -w

@@ -1,8 +1,11 @@
 #!/bin/sh
 # Starts Tarnwick under Wine with the stand-in compiler. On a display: the program, to use by hand.
 # Without one: on a virtual X server, compiles the demo project, saves a screenshot and prints its path.
+# It uses its own Wine prefix, not the tests' one.
+export TNWK_USE=run
 . "$(dirname "$0")/wine-env.sh"
 . "$(dirname "$0")/xvfb.sh"
+"$TNWK_ROOT/scripts/prepare-prefix.sh" || exit 1
 EXE="$TNWK_BIN/tnwk.exe"
 DEMO='C:\Projects\hello\hello.dpr'
 
@@ -12,7 +15,9 @@ if [ -n "$DISPLAY" ] && xdpyinfo >/dev/null 2>&1; then
 fi
 
 echo "no display: running the demo on a virtual X server"
-tnwk_start_xvfb
+trap 'tnwk_stop_wineserver; tnwk_stop_xvfb' EXIT
+trap 'exit 130' INT TERM
+tnwk_start_xvfb || exit 1
 tnwk_start_wineserver
 # The demo skips the first-start dialogs, which wait for the user.
 wine reg add 'HKCU\Software\tnwk\Defaults' /v FirstTime /t REG_SZ /d 1 /f </dev/null >/dev/null 2>&1
@@ -28,5 +33,3 @@ import -window root "$SHOT"
 echo "compiler output:"
 cat "$PROJECTS/output.txt" 2>/dev/null | tr -d '\r'
 echo "screenshot: $SHOT"
-wineserver -k </dev/null >/dev/null 2>&1
-tnwk_stop_xvfb

@@ -21,7 +21,11 @@ const std::string& ApplicationExeName() {
 }
 
 std::string DefaultKeyName(std::string_view exeName) {
-    return "Software\\" + rtl::ChangeFileExt(rtl::ExtractFileName(exeName), "");
+    const std::string program = rtl::ChangeFileExt(rtl::ExtractFileName(exeName), "");
+    // Without a program name the key would be "Software" itself, shared with every other program.
+    if (program.empty())
+        throw Exception("The form storage has no program name for its registry key");
+    return "Software\\" + program;
 }
 
 std::string DefaultSectionName(const TComponent* owner) {

@@ -72,7 +72,7 @@ namespace placement {
 // The running program's file name (Application.ExeName), set once at start-up.
 void SetApplicationExeName(std::string exeName);
 const std::string& ApplicationExeName();
-// "Software\" + the executable's file name without folder and extension.
+// "Software\" + the executable's file name without folder and extension; an empty name raises.
 std::string DefaultKeyName(std::string_view exeName);
 // The owner window's class name; for a control its window's class name followed by the control's name;
 // for another owner owned by a window, "<window class>.<owner name>"; else empty.

@@ -1,8 +1,10 @@
 #include "win/Forms.h"
 
 #include "base/SysUtils.h"
+#include "win/Help_core.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 TApplication* Application = nullptr;
 
@@ -355,7 +357,25 @@ HWND TApplication::Handle() const {
 }
 
 void TApplication::HelpContext(int context) {
-    WinHelpA(Handle(), helpFile_.c_str(), HELP_CONTEXT, static_cast<ULONG_PTR>(context));
+    const DWORD attributes = GetFileAttributesA(helpFile_.c_str());
+    const bool helpFileExists =
+        attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    const help::HelpRequest request = help::RouteHelp(helpFile_, helpFileExists, context);
+    switch (request.route) {
+    case help::HelpRoute::WinHelp:
+        WinHelpA(Handle(), request.file.c_str(), HELP_CONTEXT, static_cast<ULONG_PTR>(request.context));
+        break;
+    case help::HelpRoute::HtmlPage: {
+        // The shell opens the page with the user's browser; a result up to 32 is an error code.
+        const auto result = reinterpret_cast<INT_PTR>(
+            ShellExecuteA(Handle(), "open", request.file.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+        if (result <= 32)
+            throw Exception("Cannot open the help page " + request.file);
+        break;
+    }
+    case help::HelpRoute::None:
+        break;
+    }
 }
 
 void TApplication::HandleException(const std::exception& e) {

@@ -145,6 +145,11 @@ struct CommandLineCase {
     bool showsOutput;
 };
 
+// GoogleTest prints a case by its name, not by its bytes (which hold pointers).
+void PrintTo(const CommandLineCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class CompileFromCommandLine : public Compile, public ::testing::WithParamInterface<CommandLineCase> {};
 
 } // namespace

@@ -103,18 +103,6 @@ bool FileExists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::string ReadFileBytes(const std::string& path) {
-    std::string bytes;
-    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
-        char buffer[4096];
-        std::size_t got;
-        while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-            bytes.append(buffer, got);
-        std::fclose(file);
-    }
-    return bytes;
-}
-
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
     if (std::FILE* file = std::fopen(path.c_str(), "wb")) {
         std::fwrite(bytes.data(), 1, bytes.size(), file);
@@ -127,6 +115,16 @@ Process StartTarnwick(const std::string& arguments, const std::string& folder,
     std::string commandLine = "\"" + JoinPath(BinDir(), "tnwk.exe") + "\"";
     if (!arguments.empty())
         commandLine += " " + arguments;
+    return StartProgram(commandLine, folder, environment);
+}
+
+HWND StartToMainWindow(Process& app, const std::string& folderName, int timeoutMs) {
+    app = StartTarnwick("", FreshFolder(folderName));
+    return WaitForWindow(app.Id(), kMainCaption, timeoutMs);
+}
+
+Process StartProgram(const std::string& commandLine, const std::string& folder,
+                     const std::vector<std::string>& environment) {
     for (const std::string& entry : environment) {
         const auto eq = entry.find('=');
         SetEnvironmentVariableA(entry.substr(0, eq).c_str(), entry.substr(eq + 1).c_str());

@@ -1,5 +1,7 @@
 #pragma once
 // Drives the real program in the Wine desktop: starts tnwk.exe, finds its windows, clicks, reads texts.
+#include "support/Files.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -38,12 +40,18 @@ std::string FreshFolder(const std::string& name);
 // Copies the files of examples\<example> into `folder`.
 void CopyExample(const std::string& example, const std::string& folder);
 bool FileExists(const std::string& path);
-std::string ReadFileBytes(const std::string& path);
+using support::ReadFileBytes;
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 
 // Starts build\bin\tnwk.exe with the arguments, in the folder given.
 Process StartTarnwick(const std::string& arguments, const std::string& folder,
                       const std::vector<std::string>& environment = {});
+// The start of most tests: tnwk.exe started without arguments in a fresh folder of that name, and its
+// main window; nullptr when the window did not appear in time.
+HWND StartToMainWindow(Process& app, const std::string& folderName, int timeoutMs = 15000);
+// Starts any program; environment entries are "NAME=value".
+Process StartProgram(const std::string& commandLine, const std::string& folder,
+                     const std::vector<std::string>& environment = {});
 
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs);
 // A visible top-level window of the process whose caption is `caption`.

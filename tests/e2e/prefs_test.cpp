@@ -40,8 +40,7 @@ class Preferences : public ::testing::Test {
     void SetUp() override {
         ResetSettings();
         DeleteFileA(ConfigPath().c_str());
-        app_ = StartTarnwick("", FreshFolder("prefs"));
-        main_ = WaitForWindow(app_.Id(), kMainCaption, 15000);
+        main_ = StartToMainWindow(app_, "prefs");
         ASSERT_NE(main_, nullptr);
     }
     void TearDown() override {
@@ -145,8 +144,8 @@ TEST(PreferencesDetection, ProposesTheDelphiCompilerOrTheBareName) {
           {"", "dcc32.exe"}}) {
         SetDelphiEntry(entry);
         ResetSettings(); // a stored compiler path would replace the proposal
-        Process app = StartTarnwick("", FreshFolder("prefs-detect"));
-        HWND main = WaitForWindow(app.Id(), kMainCaption, 15000);
+        Process app;
+        HWND main = StartToMainWindow(app, "prefs-detect");
         ASSERT_NE(main, nullptr);
         Click(OptionsButton(main));
         HWND prefs = WaitForWindow(app.Id(), kPrefsCaption, 10000);

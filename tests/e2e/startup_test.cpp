@@ -11,8 +11,8 @@ using namespace e2e;
 
 TEST(Startup, ShowsMainWindowWithStartDisabledAndSavesFirstTime) {
     ResetSettings();
-    Process app = StartTarnwick("", FreshFolder("startup"));
-    HWND main = WaitForWindow(app.Id(), kMainCaption, 15000);
+    Process app;
+    HWND main = StartToMainWindow(app, "startup");
     ASSERT_NE(main, nullptr);
     HWND start = FindChild(main, "&Start");
     HWND exitButton = FindChild(main, "&Exit");
@@ -60,8 +60,8 @@ TEST(Startup, FirstStartShowsWelcomeThenPreferencesBeforeTheMainWindow) {
 
 TEST(Startup, TypingANameEnablesStartAndClearingDisablesIt) {
     ResetSettings();
-    Process app = StartTarnwick("", FreshFolder("typing"));
-    HWND main = WaitForWindow(app.Id(), kMainCaption, 15000);
+    Process app;
+    HWND main = StartToMainWindow(app, "typing");
     ASSERT_NE(main, nullptr);
     HWND start = FindChild(main, "&Start");
     HWND edit = Children(main, "Edit").at(0);

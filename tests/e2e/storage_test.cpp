@@ -56,8 +56,8 @@ std::set<std::string> With(std::set<std::string> names, std::initializer_list<co
 TEST(Storage, ARunLeavesExactlyTheDocumentedValuesAsStrings) {
     ResetSettings(false);
     SetProgramSetting("Defaults", "FirstTime", "1");
-    Process app = StartTarnwick("", FreshFolder("storage"));
-    HWND main = WaitForWindow(app.Id(), kMainCaption, 15000);
+    Process app;
+    HWND main = StartToMainWindow(app, "storage");
     ASSERT_NE(main, nullptr);
     Close(main);
     ASSERT_TRUE(app.WaitForExit(10000));
@@ -76,8 +76,8 @@ TEST(Storage, ThePreferencesComeBackAfterARestart) {
     ResetSettings();
     SetProgramSetting("Preferences", "Buildall_Checked", "true"); // identifiers ignore case
     SetProgramSetting("Preferences", "CompPath_FileName", "C:\\Elsewhere\\dcc32.exe");
-    Process app = StartTarnwick("", FreshFolder("storage"));
-    HWND main = WaitForWindow(app.Id(), kMainCaption, 15000);
+    Process app;
+    HWND main = StartToMainWindow(app, "storage");
     ASSERT_NE(main, nullptr);
     Click(OptionsButton(main));
     HWND prefs = WaitForWindow(app.Id(), kPrefsCaption, 10000);
@@ -99,8 +99,8 @@ TEST(Storage, ThePreferencesComeBackAfterARestart) {
 TEST(Storage, AHexadecimalFirstTimeCountsAsDone) {
     ResetSettings(false);
     SetProgramSetting("Defaults", "FirstTime", "0x1");
-    Process app = StartTarnwick("", FreshFolder("storage"));
-    HWND main = WaitForWindow(app.Id(), kMainCaption, 15000);
+    Process app;
+    HWND main = StartToMainWindow(app, "storage");
     ASSERT_NE(main, nullptr);
     EXPECT_EQ(FindWindowOf(app.Id(), kStartCaption), nullptr);
     Close(main);
@@ -119,8 +119,8 @@ TEST(Storage, APlacementIsUsedOnlyAtTheSamePixelsPerInchAndFallsBackToThePlainNa
         SetProgramSetting("Defaults", "PixelsPerInch", c.ppi);
         SetProgramSetting("Defaults", c.sized, "100,120,400,300");
         SetProgramSetting("Defaults", "NormPos", "40,50,340,230");
-        Process app = StartTarnwick("", FreshFolder("storage"));
-        HWND main = WaitForWindow(app.Id(), kMainCaption, 15000);
+        Process app;
+        HWND main = StartToMainWindow(app, "storage");
         ASSERT_NE(main, nullptr);
         const RECT rc = WindowRect(main);
         if (c.expectedLeft < 0)

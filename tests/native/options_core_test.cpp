@@ -1,20 +1,15 @@
 #include "prefs/options_core.h"
+#include "support/Files.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 using namespace options;
 
 namespace {
-
-std::string ReadBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // A scratch folder of its own per test, removed afterwards. Compiler paths are Windows file names,
 // so these run in the Windows build only.
@@ -77,7 +72,7 @@ TEST_F(CompilerConfigFile, ReplacesAnEarlierFileCompletely) {
         old << std::string(500, 'x') << "\r\n";
     }
     EXPECT_TRUE(WriteCompilerConfig(Prefix() + "dcc32.exe", "A=B", "P"));
-    EXPECT_EQ(ReadBytes(cfg), "-a A=B\r\n-u\"P\"\r\n-i\"P\"\r\n-o\"P\"\r\n-r\"P\"\r\n");
+    EXPECT_EQ(support::ReadFileBytes(cfg.string()), "-a A=B\r\n-u\"P\"\r\n-i\"P\"\r\n-o\"P\"\r\n-r\"P\"\r\n");
 }
 
 TEST_F(CompilerConfigFile, EmptyCompilerPathWritesNothing) {

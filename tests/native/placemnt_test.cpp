@@ -357,6 +357,8 @@ TEST_F(ReadCase, OptionsChooseWhatIsRead) {
 TEST(FormStorageNamesTest, DefaultKeyAndSection) {
     EXPECT_EQ(placement::DefaultKeyName("C:\\Program Files\\Tarnwick\\tnwk.exe"), "Software\\tnwk");
     EXPECT_EQ(placement::DefaultKeyName("C:\\x\\My.Tool.EXE"), "Software\\My.Tool");
+    for (const char* unnamed : {"", "C:\\bin\\", ".exe"})
+        EXPECT_THROW(placement::DefaultKeyName(unnamed), Exception) << unnamed;
 
     TFakeWindow form("TOpForm");
     EXPECT_EQ(placement::DefaultSectionName(&form), "TOpForm");

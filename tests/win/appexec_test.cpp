@@ -10,6 +10,8 @@
 
 #include <windows.h>
 
+#include <tlhelp32.h>
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -144,6 +146,18 @@ bool WaitForFile(const fs::path& file, int timeoutMs) {
         Sleep(10);
     }
     return true;
+}
+
+// Processes this test program started that still run.
+int ChildProcessCount() {
+    KernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    int count = 0;
+    for (BOOL more = Process32First(snapshot.get(), &entry); more;
+         more = Process32Next(snapshot.get(), &entry))
+        count += entry.th32ParentProcessID == GetCurrentProcessId() ? 1 : 0;
+    return count;
 }
 
 std::string CurrentFolder() {
@@ -321,10 +335,11 @@ TEST_F(AppExecLaunch, AMissingExePathRaisesChDirStartsNothingAndKeepsErrNo) {
     LaunchChild(*run_);
     run_->SetExePath((folder_ / "missing").string());
     const std::string before = CurrentFolder();
+    const int children = ChildProcessCount(); // Wine may give the test a console host of its own
     EXPECT_THROW(run_->Launch(), EAppExecChDir);
     EXPECT_EQ(run_->ErrNo(), 32);
     EXPECT_EQ(CurrentFolder(), before);
-    Sleep(300);
+    EXPECT_EQ(ChildProcessCount(), children) << "nothing may have been started";
     EXPECT_FALSE(fs::exists(report));
 }
 

@@ -1,5 +1,6 @@
 // The bitmap check box as a real window: its painting, clicks, keys and glyph rules.
 #include "controls/BtChkBox.h"
+#include "support/Painting.h"
 #include "win/Forms.h"
 
 #include <gtest/gtest.h>
@@ -20,15 +21,7 @@ class BitCheckBox : public ::testing::Test {
 
     // Paints the box into a 32-bit bitmap and returns the colour of one pixel as 0xRRGGBB.
     std::uint32_t PixelAt(int x, int y) {
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), 169, -17, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* bits = nullptr;
-        BitmapHandle bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        MemoryDc dc(CreateCompatibleDC(nullptr));
-        SelectionScope select(dc.get(), bitmap.get());
-        box_->Paint(dc.get());
-        GdiFlush();
-        return static_cast<std::uint32_t*>(bits)[y * 169 + x] & 0xFFFFFF;
+        return support::PaintedPixels(169, 17, [this](HDC dc) { box_->Paint(dc); }).At(x, y);
     }
 
     std::unique_ptr<TForm> form_;

@@ -1,5 +1,6 @@
 // The memo as a real window: typing, caret keys, selection, undo, clipboard, scrolling, hit testing
 // and painting, and the edit control's messages other programs read it with.
+#include "support/Painting.h"
 #include "win/Forms.h"
 #include "win/StdCtrls.h"
 
@@ -65,17 +66,10 @@ class MemoControl : public ::testing::Test {
     }
     // The memo painted into a 32-bit bitmap; one pixel as 0xRRGGBB.
     std::uint32_t PixelAt(int x, int y) {
-        const int width = memo_->ClientWidth(), height = memo_->ClientHeight();
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* bits = nullptr;
-        BitmapHandle bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        MemoryDc dc(CreateCompatibleDC(nullptr));
-        SelectionScope select(dc.get(), bitmap.get());
-        Send(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT);
-        GdiFlush();
-        const std::uint32_t bgr = static_cast<std::uint32_t*>(bits)[y * width + x];
-        return bgr & 0xFFFFFF;
+        const support::PaintedPixels painted(memo_->ClientWidth(), memo_->ClientHeight(), [this](HDC dc) {
+            Send(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+        });
+        return painted.At(x, y);
     }
     static std::uint32_t Rgb(COLORREF c) { return GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c); }
 

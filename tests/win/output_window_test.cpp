@@ -5,7 +5,8 @@
 #include "output/OutputFile_core.h"
 #include "output/output.h"
 #include "win/Dialogs.h"
-#include "standin_harness.h"
+#include "support/DialogDriver.h"
+#include "win/standin_harness.h"
 
 #include <colordlg.h>
 #include <dlgs.h>
@@ -18,54 +19,9 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <thread>
 
 namespace {
-// Waits on a helper thread for a dialog box of the test's thread to appear, then acts on it while the
-// test's thread runs the dialog's modal loop.
-class DialogDriver {
-  public:
-    explicit DialogDriver(std::function<void(HWND)> act)
-        : uiThread_(GetCurrentThreadId()), thread_([this, act = std::move(act)] { Run(act); }) {}
-    ~DialogDriver() { Finish(); }
-    DialogDriver(const DialogDriver&) = delete;
-    DialogDriver& operator=(const DialogDriver&) = delete;
-
-    // True when a dialog appeared.
-    bool Finish() {
-        if (thread_.joinable())
-            thread_.join();
-        return found_;
-    }
-
-  private:
-    void Run(const std::function<void(HWND)>& act) {
-        for (int tries = 0; tries < 200; ++tries) {
-            HWND dialog = nullptr;
-            EnumThreadWindows(uiThread_, &DialogDriver::FindDialog, reinterpret_cast<LPARAM>(&dialog));
-            if (dialog) {
-                Sleep(100); // let it finish its initialisation
-                found_ = true;
-                act(dialog);
-                return;
-            }
-            Sleep(50);
-        }
-    }
-    static BOOL CALLBACK FindDialog(HWND wnd, LPARAM found) {
-        char name[16] = {};
-        GetClassNameA(wnd, name, sizeof name);
-        if (std::string(name) == "#32770" && IsWindowVisible(wnd)) {
-            *reinterpret_cast<HWND*>(found) = wnd;
-            return FALSE;
-        }
-        return TRUE;
-    }
-
-    DWORD uiThread_;
-    std::atomic<bool> found_{false};
-    std::thread thread_;
-};
+using support::DialogDriver;
 
 void PressButton(HWND dialog, int id) {
     PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);

@@ -6,7 +6,6 @@
 
 #include <atomic>
 #include <fstream>
-#include <iterator>
 
 namespace standin_harness {
 
@@ -83,7 +82,7 @@ ProcessRun runProcess(const std::string& commandLine, const std::string& folder)
         run.exitCode = startAndWait(commandLine, folder, DETACHED_PROCESS, startup);
         run.elapsedMilliseconds = GetTickCount() - started;
     }
-    run.output = readFile(outputPath);
+    run.output = support::ReadFileBytes(outputPath);
     DeleteFileA(outputPath.c_str());
     return run;
 }
@@ -101,17 +100,12 @@ std::string runBatch(const std::string& line, const std::string& folder) {
     startup.wShowWindow = SW_SHOWMINNOACTIVE;
     startAndWait("cmd.exe /c compile.bat", folder, CREATE_NEW_CONSOLE, startup);
     DeleteFileA((folder + "compile.bat").c_str());
-    return readFile(folder + "output.txt");
+    return support::ReadFileBytes(folder + "output.txt");
 }
 
 bool fileExists(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
 void writeFile(const std::string& path, const std::string& text) {

@@ -56,7 +56,7 @@ TEST_F(StandinCompiler, DetailedMapSwitchWritesMapAndAPlainCompileRemovesIt) {
     const ProcessRun mapped = runDcc32(" -b  -gd HELLO.DPR", dir.path());
     EXPECT_EQ(mapped.exitCode, 0u) << mapped.output;
     EXPECT_TRUE(contains(mapped.output, "Switch -gd"));
-    const std::string map = readFile(dir / "hello.map");
+    const std::string map = support::ReadFileBytes(dir / "hello.map");
     EXPECT_TRUE(contains(map, "hello.exe")) << map;
     EXPECT_TRUE(contains(map, "GREET")) << map;
     EXPECT_TRUE(contains(map, "HELLO")) << map;
@@ -71,7 +71,7 @@ TEST_F(StandinCompiler, LibraryProjectLeavesLoadableDllAndNoExe) {
     EXPECT_EQ(run.exitCode, 0u) << run.output;
     EXPECT_FALSE(fileExists(dir / "tools.exe"));
     ASSERT_TRUE(fileExists(dir / "tools.dll"));
-    EXPECT_TRUE(contains(readFile(dir / "tools.map"), "tools.dll"));
+    EXPECT_TRUE(contains(support::ReadFileBytes(dir / "tools.map"), "tools.dll"));
     HMODULE library = LoadLibraryA((dir / "tools.dll").c_str());
     EXPECT_NE(library, nullptr) << "error " << GetLastError();
     if (library)
@@ -183,7 +183,7 @@ TEST_F(StandinCompiler, DelayDirectiveMakesTheCompileTakeThatLong) {
 }
 
 TEST_F(StandinCompiler, SlowExampleCarriesTheDelayDirective) {
-    EXPECT_TRUE(contains(readFile(examplePath("slow\\slow.dpr")), "{$STANDIN_DELAY 5000}"));
+    EXPECT_TRUE(contains(support::ReadFileBytes(examplePath("slow\\slow.dpr")), "{$STANDIN_DELAY 5000}"));
 }
 
 TEST_F(StandinCompiler, BatchLineRunsInAFolderWithAmpersandAndBlank) {
@@ -248,7 +248,7 @@ TEST_F(StandinCompiler, UpToDateUnitIsCompiledAgainOnlyWithBuildAllOrWhenItsSour
     ageFile(dir / "greet.dcu", 7200);
     const ProcessRun run = runDcc32("hello.dpr", dir.path());
     EXPECT_TRUE(contains(run.output, "greet.pas(")) << run.output;
-    EXPECT_TRUE(contains(readFile(dir / "greet.dcu"), "GREET"));
+    EXPECT_TRUE(contains(support::ReadFileBytes(dir / "greet.dcu"), "GREET"));
 }
 
 TEST_F(StandinCompiler, UnitsNamedWithInAreFoundRelativeToTheUser) {
@@ -270,82 +270,5 @@ TEST_F(StandinCompiler, UnitsNamedWithInAreFoundRelativeToTheUser) {
     EXPECT_EQ(missing.exitCode, 1u);
     EXPECT_TRUE(contains(missing.output, "main.dpr(3): Fatal: File not found: 'gone.pas'")) << missing.output;
 }
-
-// The source check: one file per case, the message it must give (none for a clean source).
-struct SourceCase {
-    const char* label;
-    const char* fileName;
-    const char* source;
-    const char* expectedMessage; // the whole "file(line): Error: ..." start, or nullptr
-};
-
-class StandinSourceCheck : public ::testing::TestWithParam<SourceCase> {};
-
-TEST_P(StandinSourceCheck, ReportsTheFirstFaultWithFileAndLine) {
-    const SourceCase& c = GetParam();
-    TempFolder dir;
-    writeFile(dir / c.fileName, c.source);
-    const ProcessRun run = runDcc32(c.fileName, dir.path());
-    if (c.expectedMessage) {
-        EXPECT_EQ(run.exitCode, 1u) << run.output;
-        EXPECT_TRUE(contains(run.output, c.expectedMessage)) << run.output;
-    } else {
-        EXPECT_EQ(run.exitCode, 0u) << run.output;
-        EXPECT_FALSE(contains(run.output, "Error")) << run.output;
-    }
-}
-
-const SourceCase kSourceCases[] = {
-    {"KeywordsInCommentsAndStrings", "p.dpr",
-     "program P;\r\n{ begin } (* end. *) // begin\r\nconst S = 'begin end.'; T = 'it''s'; C = #13#10;\r\n"
-     "begin\r\n  Writeln(S, T); {$R *.RES}\r\nend.\r\n",
-     nullptr},
-    {"TypeBodiesAndStatementBlocks", "shapes.pas",
-     "unit Shapes;\ninterface\ntype\n  TShape = class;\n  TShapeClass = class of TShape;\n"
-     "  EShape = class(Exception);\n  TNotify = procedure(Sender: TObject) of object;\n"
-     "  IDrawable = interface(IUnknown)\n    procedure Draw;\n  end;\n"
-     "  TShape = class(TInterfacedObject, IDrawable)\n  private\n    FPoints: array[1..4] of Integer;\n"
-     "  public\n    class function Count: Integer;\n    procedure Draw;\n  end;\n"
-     "  TVariant = packed record\n    case Tag: Integer of\n      0: (I: Integer);\n"
-     "      1: (P: record X, Y: Integer; end);\n  end;\n"
-     "implementation\nclass function TShape.Count: Integer;\nbegin\n  Result := 4;\nend;\n"
-     "procedure TShape.Draw;\nbegin\n  try\n    case FPoints[1] of\n      1..2: asm\n        mov eax, 1\n"
-     "      end;\n    else\n      Exit;\n    end;\n  except\n    on E: Exception do raise;\n  end;\nend;\n"
-     "initialization\nfinalization\nend.\n",
-     nullptr},
-    {"TextAfterFinalEndIsIgnored", "p.dpr", "program P;\nbegin\nend.\nbegin ?? { never closed\n", nullptr},
-    {"ProgramParameterList", "p.dpr", "program P(Input, Output);\nbegin\nend.\n", nullptr},
-    {"MissingFinalEnd", "p.dpr", "program P;\nbegin\nend\n", "p.dpr(3): Error: 'END.' expected"},
-    {"UnclosedBlock", "p.dpr", "program P;\nbegin\n  if X then\n  begin\n    Y;\nend.\n",
-     "p.dpr(6): Error: 'END' expected for 'BEGIN' of line 2 but '.' found"},
-    {"EndWithoutBegin", "p.dpr", "program P;\nbegin\nend;\nend.\n",
-     "p.dpr(4): Error: 'END' without a matching 'BEGIN'"},
-    {"UnitEndNeedsADot", "u.pas", "unit U;\ninterface\nimplementation\nend;\n",
-     "u.pas(4): Error: '.' expected"},
-    {"HeaderNameDiffersFromFileName", "other.pas", "unit Another;\ninterface\nimplementation\nend.\n",
-     "other.pas(1): Error: Unit name 'Another' does not match the file name 'other'"},
-    {"ProgramInAPasFile", "p.pas", "program P;\nbegin\nend.\n",
-     "p.pas(1): Error: 'UNIT' expected but 'program' found"},
-    {"UnitInADprFile", "u.dpr", "\n\nunit U;\ninterface\nimplementation\nend.\n",
-     "u.dpr(3): Error: 'PROGRAM' or 'LIBRARY' expected but 'unit' found"},
-    {"MissingSemicolonAfterHeader", "p.dpr", "program P\nbegin\nend.\n",
-     "p.dpr(2): Error: ';' expected but 'begin' found"},
-    {"UnterminatedComment", "p.dpr", "program P;\n{ a comment\n that never ends\nbegin\nend.\n",
-     "p.dpr(2): Error: Unterminated comment"},
-    {"UnterminatedString", "p.dpr", "program P;\nbegin\n  Writeln('no end);\nend.\n",
-     "p.dpr(3): Error: Unterminated string"},
-    {"IllegalCharacter", "p.dpr", "program P;\nbegin\n  X := 1 ? 2;\nend.\n",
-     "p.dpr(3): Error: Illegal character in input file: '?' ($3F)"},
-    {"UsesClauseNeedsCommas", "p.dpr", "program P;\nuses SysUtils Classes;\nbegin\nend.\n",
-     "p.dpr(2): Error: ',' or ';' expected but 'Classes' found"},
-    {"InvalidDelayValue", "p.dpr", "program P;\n{$STANDIN_DELAY soon}\nbegin\nend.\n",
-     "p.dpr(2): Error: Invalid STANDIN_DELAY value 'soon'"},
-    {"DelayBeyondTenMinutes", "p.dpr", "program P;\n{$STANDIN_DELAY 600001}\nbegin\nend.\n",
-     "p.dpr(2): Error: Invalid STANDIN_DELAY value '600001'"},
-    {"EmptyFile", "p.dpr", "", "p.dpr(1): Error: 'PROGRAM' or 'LIBRARY' expected but end of file found"},
-};
-
-INSTANTIATE_TEST_SUITE_P(Sources, StandinSourceCheck, ::testing::ValuesIn(kSourceCases),
-                         [](const auto& info) { return std::string(info.param.label); });
 
 } // namespace

@@ -1,0 +1,119 @@
+// Help in the running program: without tnwk.hlp each Help button has the shell open the HTML page of
+// its window, recorded by this test program registered as the handler of ".htm" files; with a
+// tnwk.hlp beside the program, Help goes to WinHelp (Wine's winhlp32.exe starts).
+#include "e2e/driver.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+using namespace e2e;
+
+namespace {
+
+constexpr const char* kRecordSwitch = "--record-opened-page";
+constexpr const char* kHandlerClass = "TarnwickHelpTest.Page";
+
+// Started by the shell as "e2e_tests.exe --record-opened-page <record> <page>": appends the page to
+// the record and ends, before any test runs.
+[[maybe_unused]] const bool gRecorded = [] {
+    if (__argc == 4 && std::string(__argv[1]) == kRecordSwitch) {
+        if (std::FILE* record = std::fopen(__argv[2], "ab")) {
+            std::fprintf(record, "%s\n", __argv[3]);
+            std::fclose(record);
+        }
+        ExitProcess(0);
+    }
+    return false;
+}();
+
+std::string ThisProgram() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    return path;
+}
+
+std::string ClassesValue(const std::string& key) {
+    char value[256] = {};
+    LONG size = sizeof value;
+    return RegQueryValueA(HKEY_CLASSES_ROOT, key.c_str(), value, &size) == ERROR_SUCCESS ? value : "";
+}
+
+void SetClassesValue(const std::string& key, const std::string& value) {
+    RegSetValueA(HKEY_CLASSES_ROOT, key.c_str(), REG_SZ, value.c_str(), static_cast<DWORD>(value.size()));
+}
+
+class Help : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ResetSettings();
+        folder_ = FreshFolder("help");
+        record_ = JoinPath(folder_, "opened.txt");
+        savedHandler_ = ClassesValue(".htm");
+        SetClassesValue(".htm", kHandlerClass);
+        SetClassesValue(std::string(kHandlerClass) + "\\shell\\open\\command",
+                        "\"" + ThisProgram() + "\" " + kRecordSwitch + " \"" + record_ + "\" \"%1\"");
+    }
+    void TearDown() override {
+        if (app_.Running() && main_) {
+            Close(main_);
+            app_.WaitForExit(10000);
+        }
+        app_ = Process();
+        SetClassesValue(".htm", savedHandler_);
+        RegDeleteTreeA(HKEY_CLASSES_ROOT, kHandlerClass);
+        EndProcessesNamed("winhlp32.exe");
+        RemoveFolder(folder_);
+        DeleteProgramSettings();
+    }
+
+    // The pages opened so far, one a line.
+    std::string Opened() const { return Lower(ReadFileBytes(record_)); }
+
+    // Presses the button and waits until the page shows up in the record.
+    bool Opens(HWND button, const std::string& page) {
+        const std::string expected = Lower(JoinPath(BinDir(), "help\\" + page)) + "\n";
+        Click(button);
+        return WaitUntil([&] { return Opened().find(expected) != std::string::npos; }, 15000);
+    }
+
+    std::string folder_, record_, savedHandler_;
+    Process app_;
+    HWND main_ = nullptr;
+};
+
+} // namespace
+
+TEST_F(Help, EachHelpButtonOpensThePageOfItsWindow) {
+    CopyExample("broken", folder_);
+    app_ = StartTarnwick("\"" + JoinPath(folder_, "broken.dpr") + "\"", folder_);
+    HWND output = WaitForWindow(app_.Id(), kOutputCaption, 60000);
+    ASSERT_NE(output, nullptr);
+    main_ = WaitForWindow(app_.Id(), kMainCaption, 15000);
+    ASSERT_NE(main_, nullptr);
+    ASSERT_TRUE(Settled(main_, 15000));
+
+    EXPECT_TRUE(Opens(ToolButtonAt(main_, 81), "main.htm")) << Opened();
+    EXPECT_TRUE(Opens(ToolButtonAt(output, 188), "output.htm")) << Opened();
+    Click(OptionsButton(main_));
+    HWND prefs = WaitForWindow(app_.Id(), kPrefsCaption, 10000);
+    ASSERT_NE(prefs, nullptr);
+    EXPECT_TRUE(Opens(FindChild(prefs, "&Help", "Button"), "prefs.htm")) << Opened();
+    Close(prefs);
+    EXPECT_EQ(FindWindowOf(app_.Id(), "Tarnwick"), nullptr) << "no error box";
+}
+
+TEST_F(Help, AHelpFileBesideTheProgramGoesToWinHelp) {
+    const std::string exe = JoinPath(folder_, "tnwk.exe");
+    ASSERT_TRUE(CopyFileA(JoinPath(BinDir(), "tnwk.exe").c_str(), exe.c_str(), FALSE));
+    WriteFileBytes(JoinPath(folder_, "tnwk.hlp"), "?_\x03\x00");
+    EndProcessesNamed("winhlp32.exe");
+    app_ = StartProgram("\"" + exe + "\"", folder_);
+    main_ = WaitForWindow(app_.Id(), kMainCaption, 15000);
+    ASSERT_NE(main_, nullptr);
+
+    Click(ToolButtonAt(main_, 81));
+    EXPECT_TRUE(WaitUntil([] { return !ProcessesNamed("winhlp32.exe").empty(); }, 15000));
+    EXPECT_EQ(Opened(), "") << "no page when the help file is there";
+}
