@@ -33,6 +33,10 @@ class EFCreateError : public Exception {
 class ERegistryException : public Exception {
     using Exception::Exception;
 };
+// The printer layer's failure: no printer, or the printer refused a job step or a query.
+class EPrinter : public Exception {
+    using Exception::Exception;
+};
 
 namespace rtl {
 
