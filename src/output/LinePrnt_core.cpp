@@ -467,9 +467,9 @@ int TLinePrinter::MeasureOrZero(std::string_view text) {
     }
 }
 
-void TLinePrinter::DrawText(int x, int y, std::string_view text) {
+void TLinePrinter::PutText(int x, int y, std::string_view text) {
     try {
-        surface_->TextOut(x, y, text);
+        surface_->DrawString(x, y, text);
     } catch (const EPrinter&) {
     }
 }
@@ -497,7 +497,7 @@ void TLinePrinter::PrintLine(const std::string& text) {
         curX_ = 0;
     if (!(TextAreaHeight() > curY_ + static_cast<int>(lineHeight_)))
         BreakPage();
-    DrawText(LeftOffset() + curX_, TopOffset() + curY_, text);
+    PutText(LeftOffset() + curX_, TopOffset() + curY_, text);
     AdvanceLine();
 }
 
@@ -598,7 +598,7 @@ void TLinePrinter::PrintRow(const std::string& text) {
         cell = FitText(cell, static_cast<std::uint32_t>(cw));
         const int cellWidth = MeasureOrZero(cell);
         const int offset = align == '>' ? cw - cellWidth : align == '^' ? (cw - cellWidth) / 2 : 0;
-        DrawText(curX_ + offset, TopOffset() + curY_, cell);
+        PutText(curX_ + offset, TopOffset() + curY_, cell);
         curX_ += cw;
     }
     if (curY_ >= 0 && curY_ < TextAreaHeight())

@@ -62,7 +62,7 @@ class TPrintSurface {
     virtual int TextWidth(std::string_view text) = 0;
     virtual int TextHeightM() = 0;
     virtual TPrintTextMetrics TextMetrics() = 0;
-    virtual void TextOut(int x, int y, std::string_view text) = 0;
+    virtual void DrawString(int x, int y, std::string_view text) = 0;
     virtual void SetPenWidth(int width) = 0;
     virtual void MoveTo(int x, int y) = 0;
     virtual void LineTo(int x, int y) = 0;
@@ -203,7 +203,7 @@ class TLinePrinter : public TComponent {
     void ApplyPrinterResolution();
     void ReadTextMetrics();
     int MeasureOrZero(std::string_view text);
-    void DrawText(int x, int y, std::string_view text);
+    void PutText(int x, int y, std::string_view text);
     void PreparePage();
     void PrintBandRow(const std::string& row, const std::string& format, int curY);
     void DrawBorders();

@@ -2,6 +2,7 @@
 
 #include "base/SysUtils.h"
 #include "output/OutputFile_core.h"
+#include "output/OutputPrint_core.h"
 
 #include <algorithm>
 
@@ -111,12 +112,33 @@ void TOpForm::FormShow(TComponent*) {
     LoadOutputFile(outputfile::OutputFileName(CurrentProjectFileName()));
 }
 
+// The page setup dialog and the line printer with their stored settings, in the order a stored
+// description applies them. The printer starts with the dialog's default margins (or 20 mm).
+void TOpForm::EnsurePrinting() {
+    if (LinePrinter1)
+        return;
+    psetup = CreatePageSetupDialog(this);
+    psetup->SetName("psetup");
+    psetup->SetLoading(true);
+    psetup->SetMeasurements(TPSMeasurements::pmMillimeters);
+    psetup->SetLoading(false);
+    LinePrinter1 = CreateLinePrinter(this);
+    LinePrinter1->SetName("LinePrinter1");
+    outputprint::ConfigureLinePrinter(*LinePrinter1, outputprint::StartMargins(psetup->Margins()));
+}
+
 void TOpForm::PrintbtnClick(TComponent*) {
-    printJob_.PrintLines(Memo1->Lines());
+    EnsurePrinting();
+    LinePrinter1->BeginDocument();
+    LinePrinter1->SetLines(Memo1->Lines());
+    LinePrinter1->PrintLines(false);
+    LinePrinter1->EndDocument();
 }
 
 void TOpForm::PsetupBtnClick(TComponent*) {
-    printJob_.PageSetup();
+    EnsurePrinting();
+    if (psetup->Execute())
+        outputprint::ApplyPageSetupMargins(*LinePrinter1, psetup->Margins());
 }
 
 void TOpForm::DateBtnClick(TComponent*) {

@@ -3,7 +3,8 @@
 // memo below a toolbar for page setup, printing, inserting the date or the project path, the memo's
 // font and background colour, help and closing.
 #include "controls/ColorDialogButton.h"
-#include "output/PrintJob.h"
+#include "output/LinePrnt.h"
+#include "output/PgSetup.h"
 #include "prefs/Placemnt.h"
 #include "win/Dialogs.h"
 #include "win/Forms.h"
@@ -34,6 +35,9 @@ class TOpForm : public TForm {
     TMemo* Memo1 = nullptr;
     TFontDialog* fd = nullptr;
     TFormStorage* FormStorage1 = nullptr;
+    // Made when first needed: both ask the printer, which start-up should not wait for.
+    TLinePrinter* LinePrinter1 = nullptr;
+    TPageSetupDialog* psetup = nullptr;
 
     void FormShow(TComponent* sender);
     void PrintbtnClick(TComponent* sender);
@@ -62,8 +66,7 @@ class TOpForm : public TForm {
     TBevel* MakeSeparator(const char* name, int left);
     void ArrangeControls();
     std::string CurrentProjectFileName() const;
-
-    TPrintJob printJob_;
+    void EnsurePrinting();
 };
 
 extern TOpForm* OpForm;

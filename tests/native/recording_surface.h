@@ -89,7 +89,7 @@ class RecordingSurface : public TPrintSurface {
         Check();
         return metrics;
     }
-    void TextOut(int x, int y, std::string_view text) override {
+    void DrawString(int x, int y, std::string_view text) override {
         Check();
         texts.push_back({page, x, y, std::string(text)});
     }
