@@ -1,5 +1,7 @@
 #include "output/LinePrnt_core.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -34,7 +36,7 @@ std::string ReplaceAll(std::string text, std::string_view code, std::string_view
     if (value.find(code) != std::string_view::npos)
         return text;
     for (std::size_t at = text.find(code); at != std::string::npos; at = text.find(code))
-        text = text.substr(0, at) + std::string(value) + text.substr(at + code.size());
+        text.replace(at, code.size(), value);
     return text;
 }
 
@@ -42,9 +44,7 @@ std::string FloatText(float value, char decimalSeparator) {
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%.15G", static_cast<double>(value));
     std::string text = buffer;
-    for (char& c : text)
-        if (c == '.')
-            c = decimalSeparator;
+    std::replace(text.begin(), text.end(), '.', decimalSeparator);
     return text;
 }
 
