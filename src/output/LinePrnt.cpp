@@ -20,6 +20,7 @@ class GdiPrintSurface : public TPrintSurface {
         Select(Printer().Handle());
     }
     void EndDoc() override { Printer().EndDoc(); }
+    void AbortDoc() override { Printer().Abort(); }
     void NewPage() override {
         Printer().NewPage();
         Select(Printer().Handle()); // a new page may start with the device's defaults

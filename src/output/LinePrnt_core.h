@@ -50,6 +50,8 @@ class TPrintSurface {
     virtual void BeginDoc() = 0;
     virtual void EndDoc() = 0;
     virtual void NewPage() = 0;
+    // Ends a job that failed half-way without finishing it.
+    virtual void AbortDoc() = 0;
     virtual bool Printing() const = 0;
     virtual int PageNumber() const = 0;
     virtual void SetTitle(const std::string& title) = 0;
@@ -161,6 +163,8 @@ class TLinePrinter : public TComponent {
     void BeginDocument();
     void PrintLines(bool asTable);
     void EndDocument();
+    // Gives up a job that failed half-way, so that the printer is free for the next one.
+    void AbortDocument();
     void PrintLine(const std::string& text);
     void PrintRow(const std::string& text);
     void BreakPage();

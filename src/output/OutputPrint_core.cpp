@@ -35,4 +35,15 @@ void ApplyPageSetupMargins(TLinePrinter& printer, const TPSRect& margins) {
     printer.SetMarginRight(Millimeters(margins.Right));
     printer.SetMarginBottom(Millimeters(margins.Bottom));
 }
+void PrintPlainLines(TLinePrinter& printer, const TStringList& lines) {
+    printer.BeginDocument();
+    try {
+        printer.SetLines(lines);
+        printer.PrintLines(false);
+    } catch (...) {
+        printer.AbortDocument();
+        throw;
+    }
+    printer.EndDocument();
+}
 } // namespace outputprint

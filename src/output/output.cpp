@@ -129,10 +129,7 @@ void TOpForm::EnsurePrinting() {
 
 void TOpForm::PrintbtnClick(TComponent*) {
     EnsurePrinting();
-    LinePrinter1->BeginDocument();
-    LinePrinter1->SetLines(Memo1->Lines());
-    LinePrinter1->PrintLines(false);
-    LinePrinter1->EndDocument();
+    outputprint::PrintPlainLines(*LinePrinter1, Memo1->Lines());
 }
 
 void TOpForm::PsetupBtnClick(TComponent*) {

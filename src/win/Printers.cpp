@@ -220,6 +220,13 @@ void TPrinter::NewPage() {
     ++pageNumber_;
 }
 
+void TPrinter::Abort() {
+    if (!printing_)
+        return;
+    printing_ = false;
+    AbortDoc(dc_.get());
+}
+
 TPrinter& Printer() {
     static TPrinter printer;
     return printer;

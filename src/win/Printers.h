@@ -57,6 +57,8 @@ class TPrinter {
     void BeginDoc();
     void EndDoc();
     void NewPage();
+    // Gives up the running job, if any.
+    void Abort();
     bool Printing() const { return printing_; }
     int PageNumber() const { return pageNumber_; }
 

@@ -171,3 +171,18 @@ TEST(OutputWindowPrinting, StartsWithSaneMarginsAndTakesConfirmedOnes) {
     outputprint::ApplyPageSetupMargins(p, {0, 0, 0, 0}); // raised to the device minimum
     EXPECT_FLOAT_EQ(p.MarginTop(), p.MinMarginTop());
 }
+
+TEST(OutputWindowPrinting, AJobFailingHalfWayIsGivenUpSoTheNextCanStart) {
+    auto* s = new RecordingSurface;
+    TLinePrinter p(nullptr, std::unique_ptr<TPrintSurface>(s));
+    outputprint::ConfigureLinePrinter(p, {2000, 2000, 2000, 2000});
+    s->failNewPage = true;
+    const TStringList lines(std::vector<std::string>(200, "x"));
+    EXPECT_THROW(outputprint::PrintPlainLines(p, lines), ELinePrinter);
+    EXPECT_TRUE(s->aborted);
+    EXPECT_FALSE(p.Printing());
+    s->failNewPage = false;
+    outputprint::PrintPlainLines(p, lines);
+    EXPECT_GT(s->pages, 1);
+    EXPECT_FALSE(p.Printing());
+}

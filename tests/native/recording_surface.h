@@ -23,7 +23,7 @@ class RecordingSurface : public TPrintSurface {
     int mHeight = 100;
     TPrintTextMetrics metrics{100, 0};
     bool failing = false;
-    bool failBegin = false, failEnd = false;
+    bool failBegin = false, failEnd = false, failNewPage = false, aborted = false;
 
     bool printing = false;
     int page = 0, pages = 0, penWidth = 1, penX = 0, penY = 0;
@@ -52,8 +52,14 @@ class RecordingSurface : public TPrintSurface {
         if (failEnd)
             throw EPrinter("refused");
     }
+    void AbortDoc() override {
+        printing = false;
+        aborted = true;
+    }
     void NewPage() override {
         Check();
+        if (failNewPage)
+            throw EPrinter("refused");
         ++page;
         ++pages;
     }
