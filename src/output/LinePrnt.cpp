@@ -39,7 +39,8 @@ class GdiPrintSurface : public TPrintSurface {
     }
     void SetFont(const TFontDesc& font, int) override {
         desc_ = font;
-        font_.reset();
+        // The old font goes only after the new one replaced it in the device context.
+        FontHandle old = std::move(font_);
         Select(Printer().Handle());
     }
     int TextWidth(std::string_view text) override {
@@ -64,10 +65,10 @@ class GdiPrintSurface : public TPrintSurface {
         TextOutA(Dc(), x, y, text.data(), static_cast<int>(text.size()));
     }
     void SetPenWidth(int width) override {
+        HDC dc = Dc(); // a new device context drops the pen
         if (pen_ && width == penWidth_)
             return;
         penWidth_ = width;
-        HDC dc = Dc();
         PenHandle pen(CreatePen(PS_SOLID, width, RGB(0, 0, 0)));
         SelectObject(dc, pen.get());
         pen_ = std::move(pen);
@@ -88,14 +89,15 @@ class GdiPrintSurface : public TPrintSurface {
   private:
     HDC Dc() {
         HDC dc = Printer().Handle();
-        if (dc != selectedDc_)
+        if (Printer().DcGeneration() != generation_)
             Select(dc);
         return dc;
     }
     // Puts the font (made when first needed) and the pen into the device context, remembering what
     // they replace so the device context gets its own objects back before the font goes.
     void Select(HDC dc) {
-        if (dc != selectedDc_)
+        const bool fresh = Printer().DcGeneration() != generation_;
+        if (fresh)
             Deselect();
         if (!font_) {
             LOGFONTA lf{};
@@ -109,19 +111,22 @@ class GdiPrintSurface : public TPrintSurface {
             font_.reset(CreateFontIndirectA(&lf));
         }
         HGDIOBJ old = SelectObject(dc, font_.get());
-        if (dc != selectedDc_) {
+        if (fresh) {
             oldFont_ = old;
             selectedDc_ = dc;
+            generation_ = Printer().DcGeneration();
             pen_.reset();
         }
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, ColorToRGB(desc_.color));
     }
+    // Gives the device context its own font and pen back, unless the printer has replaced it since.
     void Deselect() {
-        if (selectedDc_ && oldFont_ && GetObjectType(selectedDc_) == OBJ_DC)
-            SelectObject(selectedDc_, oldFont_);
-        if (selectedDc_ && GetObjectType(selectedDc_) == OBJ_DC)
+        if (selectedDc_ && Printer().DcGeneration() == generation_) {
+            if (oldFont_)
+                SelectObject(selectedDc_, oldFont_);
             SelectObject(selectedDc_, GetStockObject(BLACK_PEN));
+        }
         selectedDc_ = nullptr;
         oldFont_ = nullptr;
     }
@@ -131,6 +136,7 @@ class GdiPrintSurface : public TPrintSurface {
     PenHandle pen_;
     int penWidth_ = -1;
     HDC selectedDc_ = nullptr;
+    unsigned generation_ = 0;
     HGDIOBJ oldFont_ = nullptr;
 };
 

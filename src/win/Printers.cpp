@@ -153,6 +153,7 @@ HDC TPrinter::Handle() {
             GlobalUnlock(devMode_.get());
         if (!dc_)
             throw EPrinter(printers::SNoDefaultPrinter);
+        ++dcGeneration_;
     }
     return dc_.get();
 }

@@ -47,6 +47,8 @@ class TPrinter {
 
     // The printer's device context; EPrinter when there is no printer.
     HDC Handle();
+    // Counts the device contexts made: a new one starts with the device's own font and pen.
+    unsigned DcGeneration() const { return dcGeneration_; }
     bool Landscape();
     // EPrinter while printing; nothing without a printer.
     void SetLandscape(bool landscape);
@@ -70,6 +72,7 @@ class TPrinter {
     std::string device_, driver_, port_, title_;
     GlobalMemory devMode_;
     PrinterDc dc_;
+    unsigned dcGeneration_ = 0;
     bool printing_ = false;
     int pageNumber_ = 0;
 };
