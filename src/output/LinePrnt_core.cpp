@@ -1,5 +1,6 @@
 #include "output/LinePrnt_core.h"
 
+#include <algorithm>
 #include <cmath>
 
 using namespace lineprinter;
@@ -9,6 +10,14 @@ constexpr double kMmPerInch = 25.4;
 constexpr double kInchPerMm = 0.03937007874015748;
 constexpr int kFallbackResolution = 300;
 constexpr int kFallbackMHeight = 10;
+// Device coordinates stay far inside the integer range, so sums of a few of them cannot overflow.
+constexpr double kMaxPixels = 1 << 28;
+
+int Saturated(double pixels) {
+    if (!(pixels > -kMaxPixels))
+        return pixels < 0 ? -static_cast<int>(kMaxPixels) : 0;
+    return static_cast<int>(std::min(pixels, kMaxPixels));
+}
 } // namespace
 
 TLinePrinter::TLinePrinter(TComponent* owner, std::unique_ptr<TPrintSurface> surface,
@@ -55,7 +64,8 @@ float TLinePrinter::ToUnit(int pixels, Axis axis) {
 int TLinePrinter::ToPixels(float value, Axis axis) {
     if (unit_ == TMeasureUnit::muMillimeters)
         value = static_cast<float>(static_cast<double>(value) * kInchPerMm);
-    return static_cast<int>(std::nearbyint(static_cast<double>(value) * Resolution(axis)));
+    // A column width typed into a table format can be any number: beyond any paper it saturates.
+    return Saturated(std::nearbyint(static_cast<double>(value) * Resolution(axis)));
 }
 
 float TLinePrinter::Geometry(TDeviceCap cap, Axis axis, float fallbackInches, float fallbackMm) {
@@ -533,8 +543,8 @@ void TLinePrinter::PrintRow(const std::string& text) {
         cell = FitText(cell, static_cast<std::uint32_t>(cw));
         const int cellWidth = MeasureOrZero(cell);
         const int offset = align == '>' ? cw - cellWidth : align == '^' ? (cw - cellWidth) / 2 : 0;
-        PutText(curX_ + offset, TopOffset() + curY_, cell);
-        curX_ += cw;
+        PutText(Saturated(static_cast<double>(curX_) + offset), TopOffset() + curY_, cell);
+        curX_ = Saturated(static_cast<double>(curX_) + cw);
     }
     if (curY_ >= 0 && curY_ < TextAreaHeight())
         AdvanceLine();
