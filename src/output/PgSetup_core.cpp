@@ -61,6 +61,12 @@ TPageSetupDialog::TPageSetupDialog(TComponent* owner, TPageSetupPlatform& platfo
     geometry_ = UnitDefaults();
 }
 
+void TPageSetupDialog::SetName(std::string name) {
+    TComponent::SetName(std::move(name));
+    if (!loading_)
+        LoadPrinterDefaults();
+}
+
 bool TPageSetupDialog::Millimetric(TPSMeasurements m) const {
     if (m == TPSMeasurements::pmDefault)
         return platform_.LocaleMeasure() == '0';

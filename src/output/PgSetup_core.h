@@ -93,6 +93,8 @@ class TPageSetupDialog : public TComponent {
     TPageSetupDialog(TComponent* owner, TPageSetupPlatform& platform, TPageSetupDefaults& defaults);
     std::string ClassName() const override { return "TPageSetupDialog"; }
 
+    // A rename takes the printer's defaults again, unless a stored description is being applied.
+    void SetName(std::string name);
     std::string Version() const { return pagesetup::kVersion; }
     TPSMeasurements Measurements() const { return measurements_; }
     void SetMeasurements(TPSMeasurements value);

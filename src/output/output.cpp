@@ -118,8 +118,8 @@ void TOpForm::EnsurePrinting() {
     if (LinePrinter1)
         return;
     psetup = CreatePageSetupDialog(this);
-    psetup->SetName("psetup");
     psetup->SetLoading(true);
+    psetup->SetName("psetup");
     psetup->SetMeasurements(TPSMeasurements::pmMillimeters);
     psetup->SetLoading(false);
     LinePrinter1 = CreateLinePrinter(this);

@@ -90,6 +90,8 @@ TEST(PageSetupUnits, SetMeasurementsConvertsThenTakesUntouchedDefaults) {
     EXPECT_EQ(d.Margins(), (TPSRect{3000, 2540, 2540, 2540}));
     EXPECT_EQ(d.PaperSize(), (TPSPoint{21001, 29700}));
     d.SetLoading(true);
+    d.SetName("psetup"); // no query while loading
+    EXPECT_EQ(d.Margins(), (TPSRect{3000, 2540, 2540, 2540}));
     d.SetMeasurements(TPSMeasurements::pmMillimeters);
     EXPECT_EQ(d.Margins(), (TPSRect{1270, 1270, 1270, 1270}));
     EXPECT_FALSE(d.QueryingDefaults());
