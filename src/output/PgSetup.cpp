@@ -18,8 +18,7 @@ using PageSetupDlgFn = BOOL(WINAPI*)(LPPAGESETUPDLGA);
 
 // comdlg32 is taken when a page setup is first needed.
 BOOL CallPageSetupDlg(PAGESETUPDLGA& record) {
-    static const auto call =
-        reinterpret_cast<PageSetupDlgFn>(GetProcAddress(LoadLibraryA("comdlg32.dll"), "PageSetupDlgA"));
+    static const auto call = LibraryFunction<PageSetupDlgFn>("comdlg32.dll", "PageSetupDlgA");
     return call ? call(&record) : FALSE;
 }
 

@@ -14,23 +14,18 @@ struct Winspool {
     using ClosePrinterFn = BOOL(WINAPI*)(HANDLE);
     using GetPrinterFn = BOOL(WINAPI*)(HANDLE, DWORD, LPBYTE, DWORD, LPDWORD);
     using DocumentPropertiesFn = LONG(WINAPI*)(HWND, HANDLE, LPSTR, PDEVMODEA, PDEVMODEA, DWORD);
-    GetDefaultPrinterFn getDefaultPrinter = nullptr;
-    OpenPrinterFn openPrinter = nullptr;
-    ClosePrinterFn closePrinter = nullptr;
-    GetPrinterFn getPrinter = nullptr;
-    DocumentPropertiesFn documentProperties = nullptr;
+    GetDefaultPrinterFn getDefaultPrinter;
+    OpenPrinterFn openPrinter;
+    ClosePrinterFn closePrinter;
+    GetPrinterFn getPrinter;
+    DocumentPropertiesFn documentProperties;
 
-    Winspool() {
-        HMODULE lib = LoadLibraryA("winspool.drv");
-        if (!lib)
-            return;
-        getDefaultPrinter = reinterpret_cast<GetDefaultPrinterFn>(GetProcAddress(lib, "GetDefaultPrinterA"));
-        openPrinter = reinterpret_cast<OpenPrinterFn>(GetProcAddress(lib, "OpenPrinterA"));
-        closePrinter = reinterpret_cast<ClosePrinterFn>(GetProcAddress(lib, "ClosePrinter"));
-        getPrinter = reinterpret_cast<GetPrinterFn>(GetProcAddress(lib, "GetPrinterA"));
-        documentProperties =
-            reinterpret_cast<DocumentPropertiesFn>(GetProcAddress(lib, "DocumentPropertiesA"));
-    }
+    Winspool()
+        : getDefaultPrinter(LibraryFunction<GetDefaultPrinterFn>("winspool.drv", "GetDefaultPrinterA")),
+          openPrinter(LibraryFunction<OpenPrinterFn>("winspool.drv", "OpenPrinterA")),
+          closePrinter(LibraryFunction<ClosePrinterFn>("winspool.drv", "ClosePrinter")),
+          getPrinter(LibraryFunction<GetPrinterFn>("winspool.drv", "GetPrinterA")),
+          documentProperties(LibraryFunction<DocumentPropertiesFn>("winspool.drv", "DocumentPropertiesA")) {}
     bool Usable() const {
         return getDefaultPrinter && openPrinter && closePrinter && getPrinter && documentProperties;
     }

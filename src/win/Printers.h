@@ -23,6 +23,14 @@ struct PrinterDcTraits {
 };
 using PrinterDc = UniqueHandle<PrinterDcTraits>;
 
+// A function of a library loaded when first needed; nullptr when the library or function is missing.
+template <class Fn> Fn LibraryFunction(const char* library, const char* name) {
+    HMODULE module = LoadLibraryA(library);
+    // Through the generic function type, which any function pointer type may be cast from and to.
+    return module ? reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)))
+                  : nullptr;
+}
+
 namespace printers {
 inline constexpr const char* SNoDefaultPrinter = "There is no default printer currently selected";
 inline constexpr const char* SPrinting = "Printing in progress";
