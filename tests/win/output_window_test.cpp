@@ -80,23 +80,6 @@ std::string DlgText(HWND dialog, int id) {
     return text;
 }
 
-BOOL CALLBACK FindStaticText(HWND child, LPARAM out) {
-    char name[16] = {}, text[256] = {};
-    GetClassNameA(child, name, sizeof name);
-    GetWindowTextA(child, text, sizeof text);
-    if (std::string(name) == "Static" && text[0]) {
-        *reinterpret_cast<std::string*>(out) = text;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-std::string StaticText(HWND dialog) {
-    std::string found;
-    EnumChildWindows(dialog, &FindStaticText, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
 // Sends the next print job of the test printer (port LPT1:) into build\\print\\<name>.ps and writes
 // what the Ghostscript check of that file expects into <name>.expected.
 class PrintCapture {
