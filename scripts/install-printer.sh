@@ -8,5 +8,5 @@ OUT="${1:-$TNWK_ROOT/build/print/tarnwick-print.ps}"
 mkdir -p "$(dirname "$OUT")"
 OUT=$(cd "$(dirname "$OUT")" && pwd)/$(basename "$OUT")
 cp "$TNWK_ROOT/tools/printer/tarnwick.ppd" "$WINEPREFIX/drive_c/tarnwick.ppd"
-wine "$TNWK_ROOT/build/bin/tools/addprinter.exe" install "Tarnwick PostScript" 'C:\tarnwick.ppd' </dev/null
+wine "$TNWK_BIN/tools/addprinter.exe" install "Tarnwick PostScript" 'C:\tarnwick.ppd' </dev/null
 wine reg add 'HKCU\Software\Wine\Printing\Spooler' /v 'LPT1:' /t REG_SZ /d "$OUT" /f </dev/null >/dev/null 2>&1
