@@ -7,32 +7,6 @@
 #include <string>
 #include <vector>
 
-namespace {
-double TimeToWindow(const std::string& exe, const std::string& caption) {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    std::string commandLine = "\"" + exe + "\"";
-    const double start = NowMs();
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &info))
-        return -1;
-    HWND wnd = nullptr;
-    while (!(wnd = e2e::FindWindowOf(info.dwProcessId, caption))) {
-        if (WaitForSingleObject(info.hProcess, 1) == WAIT_OBJECT_0)
-            break;
-    }
-    const double elapsed = NowMs() - start;
-    if (wnd)
-        PostMessageA(wnd, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(info.hProcess, 10000) != WAIT_OBJECT_0)
-        TerminateProcess(info.hProcess, 1);
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
-    return wnd ? elapsed : -1;
-}
-} // namespace
-
 int main() {
     e2e::ResetSettings();
     const std::string tnwk = e2e::JoinPath(e2e::BinDir(), "tnwk.exe");

@@ -60,3 +60,4 @@ REGEDIT4
 "UnitAliases"="WinTypes=Windows;WinProcs=Windows;DbiTypes=BDE;DbiProcs=BDE;DbiErrs=BDE"
 REGEOF
 wine regedit /S "$REG" </dev/null >/dev/null 2>&1
+"$(dirname "$0")/install-printer.sh"

@@ -37,6 +37,11 @@ class EInvalidOperation : public Exception {
     using Exception::Exception;
 };
 
+// The printer layer's failure: no printer, or the printer refused a job step or a query.
+class EPrinter : public Exception {
+    using Exception::Exception;
+};
+
 namespace rtl {
 
 // The runtime library's own message texts (German, as the runtime reports them).

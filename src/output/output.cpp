@@ -2,6 +2,7 @@
 
 #include "base/SysUtils.h"
 #include "output/OutputFile_core.h"
+#include "output/OutputPrint_core.h"
 
 #include <algorithm>
 #include <new>
@@ -123,12 +124,30 @@ void TOpForm::FormShow(TComponent*) {
     LoadOutputFile(outputfile::OutputFileName(CurrentProjectFileName()));
 }
 
+// The page setup dialog and the line printer with their stored settings, in the order a stored
+// description applies them. The printer starts with the dialog's default margins (or 20 mm).
+void TOpForm::EnsurePrinting() {
+    if (LinePrinter1)
+        return;
+    psetup = CreatePageSetupDialog(this);
+    psetup->SetLoading(true);
+    psetup->SetName("psetup");
+    psetup->SetMeasurements(TPSMeasurements::pmMillimeters);
+    psetup->SetLoading(false);
+    LinePrinter1 = CreateLinePrinter(this);
+    LinePrinter1->SetName("LinePrinter1");
+    outputprint::ConfigureLinePrinter(*LinePrinter1, outputprint::StartMargins(psetup->Margins()));
+}
+
 void TOpForm::PrintbtnClick(TComponent*) {
-    printJob_.PrintLines(Memo1->Lines());
+    EnsurePrinting();
+    outputprint::PrintPlainLines(*LinePrinter1, Memo1->Lines());
 }
 
 void TOpForm::PsetupBtnClick(TComponent*) {
-    printJob_.PageSetup();
+    EnsurePrinting();
+    if (psetup->Execute())
+        outputprint::ApplyPageSetupMargins(*LinePrinter1, psetup->Margins());
 }
 
 void TOpForm::DateBtnClick(TComponent*) {

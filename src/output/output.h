@@ -6,7 +6,8 @@
 #include "controls/TbCtls.h"
 #include "controls/TbDock.h"
 #include "controls/TbTlbr.h"
-#include "output/PrintJob.h"
+#include "output/LinePrnt.h"
+#include "output/PgSetup.h"
 #include "prefs/Placemnt.h"
 #include "win/Dialogs.h"
 #include "win/Forms.h"
@@ -38,6 +39,9 @@ class TOpForm : public TForm {
     TMemo* Memo1 = nullptr;
     TFontDialog* fd = nullptr;
     TFormStorage* FormStorage1 = nullptr;
+    // Made when first needed: both ask the printer, which start-up should not wait for.
+    TLinePrinter* LinePrinter1 = nullptr;
+    TPageSetupDialog* psetup = nullptr;
 
     void FormShow(TComponent* sender);
     void PrintbtnClick(TComponent* sender);
@@ -66,8 +70,7 @@ class TOpForm : public TForm {
     TToolbarSep* MakeSeparator(const char* name, int left);
     void ArrangeControls();
     std::string CurrentProjectFileName() const;
-
-    TPrintJob printJob_;
+    void EnsurePrinting();
 };
 
 extern TOpForm* OpForm;

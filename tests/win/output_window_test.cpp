@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <new>
 #include <utility>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
@@ -41,22 +42,54 @@ std::string DlgText(HWND dialog, int id) {
     return text;
 }
 
-BOOL CALLBACK FindStaticText(HWND child, LPARAM out) {
-    char name[16] = {}, text[256] = {};
-    GetClassNameA(child, name, sizeof name);
-    GetWindowTextA(child, text, sizeof text);
-    if (std::string(name) == "Static" && text[0]) {
-        *reinterpret_cast<std::string*>(out) = text;
-        return FALSE;
+// Sends the next print job of the test printer (port LPT1:) into build\\print\\<name>.ps and writes
+// what the Ghostscript check of that file expects into <name>.expected.
+class PrintCapture {
+  public:
+    explicit PrintCapture(const std::string& name)
+        : base_(std::string(TNWK_SOURCE_DIR) + "\\build\\print\\" + name) {
+        CreateDirectoryA((std::string(TNWK_SOURCE_DIR) + "\\build\\print").c_str(), nullptr);
+        DeleteFileA((base_ + ".ps").c_str());
+        RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\Printing\\Spooler", 0, nullptr, 0, KEY_ALL_ACCESS,
+                        nullptr, &key_, nullptr);
+        DWORD size = sizeof previous_;
+        hadPrevious_ = RegQueryValueExA(key_, "LPT1:", nullptr, nullptr, reinterpret_cast<BYTE*>(previous_),
+                                        &size) == ERROR_SUCCESS;
+        // The spooler writes to a Linux path: the Z: drive is the root.
+        std::string unixPath = (base_ + ".ps").substr(2);
+        for (char& c : unixPath)
+            if (c == '\\')
+                c = '/';
+        RegSetValueExA(key_, "LPT1:", 0, REG_SZ, reinterpret_cast<const BYTE*>(unixPath.c_str()),
+                       static_cast<DWORD>(unixPath.size() + 1));
     }
-    return TRUE;
-}
+    ~PrintCapture() {
+        if (hadPrevious_)
+            RegSetValueExA(key_, "LPT1:", 0, REG_SZ, reinterpret_cast<const BYTE*>(previous_),
+                           static_cast<DWORD>(std::strlen(previous_) + 1));
+        RegCloseKey(key_);
+    }
+    PrintCapture(const PrintCapture&) = delete;
+    PrintCapture& operator=(const PrintCapture&) = delete;
 
-std::string StaticText(HWND dialog) {
-    std::string found;
-    EnumChildWindows(dialog, &FindStaticText, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
+    void Expect(const std::string& text) const { standin_harness::writeFile(base_ + ".expected", text); }
+    // The pages of the captured job ("%%Page:" comments of the PostScript).
+    int Pages() const {
+        const std::string ps =
+            standin_harness::fileExists(base_ + ".ps") ? standin_harness::readFile(base_ + ".ps") : "";
+        int pages = 0;
+        for (std::size_t at = ps.find("\n%%Page:"); at != std::string::npos;
+             at = ps.find("\n%%Page:", at + 1))
+            ++pages;
+        return pages;
+    }
+
+  private:
+    std::string base_;
+    HKEY key_ = nullptr;
+    char previous_[MAX_PATH] = {};
+    bool hadPrevious_ = false;
+};
 
 class OutputWindow : public ::testing::Test {
   protected:
@@ -262,21 +295,45 @@ TEST_F(OutputWindow, TheFontDialogStartsFromTheMemosFontAndOnlyOkChangesIt) {
     EXPECT_EQ(form_->Memo1->Font().Desc().height, -13);
 }
 
-TEST_F(OutputWindow, PrintingSaysItIsNotAvailableInsteadOfPrinting) {
-    for (TToolbarButton* button : {form_->Printbtn, form_->PsetupBtn}) {
-        std::string caption, text;
-        DialogDriver driver([&](HWND box) {
-            char title[64] = {};
-            GetWindowTextA(box, title, sizeof title);
-            caption = title;
-            text = StaticText(box);
-            PressButton(box, IDOK);
-        });
-        button->Click();
-        ASSERT_TRUE(driver.Finish());
-        EXPECT_EQ(caption, "Information");
-        EXPECT_EQ(text, "Printing is not available in this version yet.");
-    }
+TEST_F(OutputWindow, PageSetupHandsTheConfirmedMarginsToTheLinePrinterAndThePrintUsesThem) {
+    PrintCapture capture("pagesetup");
+    DialogDriver driver([](HWND dialog) {
+        SendMessageA(GetDlgItem(dialog, 0x483), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("50")); // left
+        SendMessageA(GetDlgItem(dialog, 0x484), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("40")); // top
+        PressButton(dialog, IDOK);
+    });
+    form_->PsetupBtn->Click();
+    ASSERT_TRUE(driver.Finish());
+    EXPECT_EQ(form_->psetup->Margins().Left, 5000);
+    EXPECT_EQ(form_->psetup->Margins().Top, 4000);
+    EXPECT_FLOAT_EQ(form_->LinePrinter1->MarginLeft(), 50.0f);
+    EXPECT_FLOAT_EQ(form_->LinePrinter1->MarginTop(), 40.0f);
+
+    form_->Memo1->SetText("MMMMMMMMMM");
+    form_->Printbtn->Click();
+    // Where the text starts on paper, in points, for the Ghostscript check (print.pagesetup).
+    capture.Expect("left " + std::to_string(50 * 72 / 25.4) + "\ntop " + std::to_string(40 * 72 / 25.4));
+    EXPECT_EQ(capture.Pages(), 1);
+}
+
+TEST_F(OutputWindow, PrintPutsEveryLineOfAFailingCompileOnPaper) {
+    PrintCapture capture("compile");
+    standin_harness::copyFile(standin_harness::examplePath("broken\\broken.dpr"), folder_ / "broken.dpr");
+    std::string output = standin_harness::runDcc32("broken.dpr", folder_.path()).output;
+    // Enough lines for several pages, a tab and one line far wider than the paper.
+    for (int i = 1; i <= 150; ++i)
+        output += "broken.dpr(" + std::to_string(i) + "): Hint: line " + std::to_string(i) + "\r\n";
+    output += "\tindented " + std::string(40, 'w') + " " + std::string(300, 'z') + " end\r\n";
+    WriteOutput(output);
+    form_->Show();
+    form_->Printbtn->Click();
+    std::string expected;
+    const TStringList lines = form_->Memo1->Lines();
+    for (const std::string& line : lines.Lines())
+        expected += line + "\n";
+    capture.Expect(expected);
+    EXPECT_GE(capture.Pages(), 2);
+    EXPECT_FALSE(form_->LinePrinter1->Printing());
 }
 
 TEST_F(OutputWindow, TheMemoFillsTheWindowBelowTheToolbarWhenResized) {
