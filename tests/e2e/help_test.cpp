@@ -72,7 +72,7 @@ class Help : public ::testing::Test {
     std::string Opened() const { return Lower(ReadFileBytes(record_)); }
 
     // Presses the button and waits until the page shows up in the record.
-    bool Opens(HWND button, const std::string& page) {
+    template <class Button> bool Opens(const Button& button, const std::string& page) {
         const std::string expected = Lower(JoinPath(BinDir(), "help\\" + page)) + "\n";
         Click(button);
         return WaitUntil([&] { return Opened().find(expected) != std::string::npos; }, 15000);

@@ -266,7 +266,7 @@ TEST_F(OutputWindow, AChosenBackgroundColourShowsAtOnceAndComesBackAfterARestart
 
 TEST_F(OutputWindow, APaletteColourPickedWithTheMouseColoursTheMemoAndSurvivesARestart) {
     CompileBroken("output-palette");
-    HWND colourButton = ToolButtonAt(output_, 112);
+    HWND colourButton = ToolButtonAt(output_, 112).window;
     ASSERT_NE(colourButton, nullptr);
     RECT button{};
     GetWindowRect(colourButton, &button);

@@ -6,6 +6,7 @@
 #include "output/output.h"
 #include "win/Dialogs.h"
 #include "support/DialogDriver.h"
+#include "support/Files.h"
 #include "win/standin_harness.h"
 
 #include <colordlg.h>
@@ -42,6 +43,23 @@ std::string DlgText(HWND dialog, int id) {
     return text;
 }
 
+BOOL CALLBACK FindStaticText(HWND child, LPARAM out) {
+    char name[16] = {}, text[256] = {};
+    GetClassNameA(child, name, sizeof name);
+    GetWindowTextA(child, text, sizeof text);
+    if (std::string(name) == "Static" && text[0]) {
+        *reinterpret_cast<std::string*>(out) = text;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+std::string StaticText(HWND dialog) {
+    std::string found;
+    EnumChildWindows(dialog, &FindStaticText, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
 // Sends the next print job of the test printer (port LPT1:) into build\\print\\<name>.ps and writes
 // what the Ghostscript check of that file expects into <name>.expected.
 class PrintCapture {
@@ -76,7 +94,7 @@ class PrintCapture {
     // The pages of the captured job ("%%Page:" comments of the PostScript).
     int Pages() const {
         const std::string ps =
-            standin_harness::fileExists(base_ + ".ps") ? standin_harness::readFile(base_ + ".ps") : "";
+            standin_harness::fileExists(base_ + ".ps") ? support::ReadFileBytes(base_ + ".ps") : "";
         int pages = 0;
         for (std::size_t at = ps.find("\n%%Page:"); at != std::string::npos;
              at = ps.find("\n%%Page:", at + 1))

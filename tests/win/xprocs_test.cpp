@@ -1,5 +1,6 @@
 // The compile job's file routines on the real file system: the short form of a path and the wiping
 // of "compile.bat".
+#include "support/Files.h"
 #include "app/xProcs.h"
 #include "standin_harness.h"
 
@@ -50,7 +51,7 @@ TEST(XProcsWipeFile, OverwritesWithXThenDeletes) {
     ASSERT_TRUE(CreateHardLinkA(link.c_str(), batch.c_str(), nullptr));
     WipeFile(batch);
     EXPECT_FALSE(FileExists(batch));
-    EXPECT_EQ(standin_harness::readFile(link), std::string(40, 'X'));
+    EXPECT_EQ(support::ReadFileBytes(link), std::string(40, 'X'));
 
     // An empty file is deleted; a missing one is no failure.
     standin_harness::writeFile(batch, "");
