@@ -336,7 +336,9 @@ TEST_F(Compile, ALauncherFailureIsShownAndLeavesTheBatchFile) {
                          {"COMSPEC=C:\\tnwk-no-interpreter\\cmd.exe"});
     HWND box = WaitForWindow(app_.Id(), "Tarnwick", kCompileTimeoutMs);
     ASSERT_NE(box, nullptr) << "no message";
-    EXPECT_EQ(MessageBoxText(box), "File was not found");
+    // Which of the launcher's two texts depends on how the system reports the missing interpreter.
+    const std::string text = MessageBoxText(box);
+    EXPECT_TRUE(text == "File was not found" || text == "Path was not found") << text;
     Click(FindChild(box, "OK", "Button"));
     main_ = WaitForWindow(app_.Id(), kMainCaption, 15000);
     ASSERT_NE(main_, nullptr);

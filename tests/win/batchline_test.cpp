@@ -40,7 +40,7 @@ constexpr const char* kRecordVariable = "TNWK_BATCHLINE_RECORD";
     ExitProcess(0);
 }();
 
-std::vector<std::string> ReadLines(const fs::path& file) {
+std::vector<std::string> ReadLines(const std::string& file) {
     std::ifstream in(file, std::ios::binary);
     std::vector<std::string> lines;
     for (std::string line; std::getline(in, line);)
@@ -66,24 +66,28 @@ class BatchLineUnderCmd : public ::testing::Test {
     }
 
     // A folder of that name holding the recording stand-in compiler; returns the compiler's path.
+    // Names are ANSI text here, as the program holds them: the folder is made through the ANSI calls.
     std::string MakeCompilerFolder(const std::string& folderName) {
-        const fs::path folder = root_ / folderName;
-        fs::create_directories(folder);
-        const fs::path compiler = folder / "dcc32.exe";
-        fs::copy_file(ThisProgram(), compiler, fs::copy_options::overwrite_existing);
-        return compiler.string();
+        const std::string folder = root_.string() + "\\" + folderName;
+        CreateDirectoryA(folder.c_str(), nullptr);
+        const std::string compiler = folder + "\\dcc32.exe";
+        CopyFileA(ThisProgram().c_str(), compiler.c_str(), FALSE);
+        return compiler;
     }
 
     // Writes "compile.bat" with the line into the folder and runs it there as the compile job does:
     // by bare name from the current directory, in a new minimised console. Returns the arguments the
     // stand-in compiler recorded (its own path first), empty when it did not run.
     std::vector<std::string> RunBatch(const fs::path& folder, const std::string& line) {
-        WriteBatchFile((folder / xprocs::kBatchFileName).string(), line);
-        const fs::path record = folder / "recorded.txt";
-        SetEnvironmentVariableA(kRecordVariable, record.string().c_str());
+        return RunBatch(folder.string(), line);
+    }
+    std::vector<std::string> RunBatch(const std::string& folder, const std::string& line) {
+        WriteBatchFile(folder + "\\" + xprocs::kBatchFileName, line);
+        const std::string record = folder + "\\recorded.txt";
+        SetEnvironmentVariableA(kRecordVariable, record.c_str());
         char previousDir[MAX_PATH] = {};
         GetCurrentDirectoryA(sizeof previousDir, previousDir);
-        SetCurrentDirectoryA(folder.string().c_str());
+        SetCurrentDirectoryA(folder.c_str());
 
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup;
@@ -163,7 +167,7 @@ TEST_F(BatchLineUnderCmd, UnquotedNameWouldRunTheInjectedCommand) {
 // exact bytes.
 TEST_F(BatchLineUnderCmd, NamesBeyondAsciiArriveUnchanged) {
     const std::string compiler = MakeCompilerFolder("d\xFCr");
-    const fs::path folder = fs::path(compiler).parent_path();
+    const std::string folder = compiler.substr(0, compiler.rfind('\\'));
     const auto recorded = RunBatch(folder, xprocs::BatchLine(compiler, false, false, "m\xFCll.dpr"));
     ExpectRecorded(recorded, compiler, {"m\xFCll.dpr"});
 

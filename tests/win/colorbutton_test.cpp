@@ -321,7 +321,10 @@ TEST_F(ColorButton, CyclingClicksStepThroughThePaletteAndTheArrowStillDropsItDow
     SetCursorPos(arrowPart.x, arrowPart.y);
     button_->Press();
     ASSERT_NE(button_->Palette(), nullptr);
-    button_->Press(); // a press with the palette still open closes it
+    // A press with the palette still open closes it; with the pointer away from the button no click
+    // is left to ignore, so the next press opens it again.
+    SetCursorPos(0, 0);
+    button_->Press();
     EXPECT_EQ(button_->Palette(), nullptr);
     button_->Press();
     EXPECT_NE(button_->Palette(), nullptr);
@@ -429,4 +432,5 @@ TEST_F(ColorButton, CustomColoursPersistUnderTheirKeyWhenOneIsSet) {
     colours.reset();
     RegDeleteKeyA(HKEY_CURRENT_USER, (std::string(key) + "\\Colors").c_str());
     RegDeleteKeyA(HKEY_CURRENT_USER, key);
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\tnwk-tests");
 }
