@@ -6,6 +6,9 @@ export TNWK_USE=run
 . "$(dirname "$0")/wine-env.sh"
 . "$(dirname "$0")/xvfb.sh"
 "$TNWK_ROOT/scripts/prepare-prefix.sh" || exit 1
+# The prefix set-up may have left a Wine server (and its desktop) running without this run's display.
+wineserver -k </dev/null >/dev/null 2>&1 || true
+wineserver -w </dev/null >/dev/null 2>&1 || true
 EXE="$TNWK_BIN/tnwk.exe"
 DEMO='C:\Projects\hello\hello.dpr'
 
