@@ -5,6 +5,10 @@ TFontDesc CourierNew(int height, TFontStyles style) {
     return TFontDesc{DEFAULT_CHARSET_VALUE, clWindowText,          height,
                      "Courier New",         TFontPitch::fpDefault, style};
 }
+// The links' font: blue, not underlined until the mouse comes over them.
+TFontDesc LinkFont() {
+    return TFontDesc{DEFAULT_CHARSET_VALUE, clBlue, -11, "MS Sans Serif", TFontPitch::fpDefault, 0};
+}
 constexpr TFontStyles kBold = FontStyleBit(TFontStyle::fsBold);
 constexpr TFontStyles kItalic = FontStyleBit(TFontStyle::fsItalic);
 } // namespace
@@ -78,18 +82,27 @@ TAboutBox::TAboutBox(TComponent* owner) : TForm(owner) {
     Label3->Font().SetColor(clRed);
     Label4 = new TLabel(this, Panel1, 27, 136, "Send your comments to:");
     Label4->SetName("Label4");
-    URLLabel1 = new TLabel(this, Panel1, 147, 136, "tarnwick@wrenworks.org");
+    URLLabel1 = new TURLLabel(this, Panel1, 147, 136, "tarnwick@wrenworks.org");
     URLLabel1->SetName("URLLabel1");
-    URLLabel1->Font().SetColor(clBlue);
+    URLLabel1->SetLabelType(TLabelType::hmMAIL);
+    URLLabel1->SetEffect98(true);
+    URLLabel1->Font().Assign(LinkFont());
     Label5 = new TLabel(this, Panel1, 65, 160, "For more Wrenworks check this :");
     Label5->SetName("Label5");
-    URLLabel2 = new TLabel(this, Panel1, 83, 176, "www.wrenworks.org");
+    URLLabel2 = new TURLLabel(this, Panel1, 83, 176, "www.wrenworks.org");
     URLLabel2->SetName("URLLabel2");
-    URLLabel2->Font().SetColor(clBlue);
+    URLLabel2->SetEffect98(true);
+    URLLabel2->Font().Assign(LinkFont());
     URLLabel2->SetTransparent(true);
     Image1 = new TImage(this, Panel1, {240, 184, 32, 32});
     Image1->SetName("Image1");
     Image1->SetBitmap("ABOUT_ICON");
+    DogsEar1 = new TDogsEar(this, Panel1, {0, 195, 30, 30});
+    DogsEar1->SetName("DogsEar1");
+    DogsEar1->SetColorBackground(clBtnFace);
+    DogsEar1->SetColorDogsEar(clWindow);
+    DogsEar1->SetColorFrame(clWindowFrame);
+    DogsEar1->SetFrameStyle(TDogsEarFrameStyle::dfNoFrame);
 
     BitBtn1 = new TButton(this, this, {97, 244, 105, 25}, "Enough now!");
     BitBtn1->SetName("BitBtn1");

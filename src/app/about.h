@@ -1,5 +1,7 @@
 #pragma once
 // The about box, made anew for every click on About.
+#include "controls/DogsEar.h"
+#include "controls/urllabel.h"
 #include "win/Forms.h"
 #include "win/StdCtrls.h"
 
@@ -34,9 +36,10 @@ class TAboutBox : public TForm {
     TLabel* Label2;
     TLabel* Label3;
     TLabel* Label4;
-    TLabel* URLLabel1;
+    TURLLabel* URLLabel1;
     TLabel* Label5;
-    TLabel* URLLabel2;
+    TURLLabel* URLLabel2;
     TImage* Image1;
+    TDogsEar* DogsEar1;
     TButton* BitBtn1;
 };

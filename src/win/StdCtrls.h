@@ -65,6 +65,7 @@ class TLabel : public TWinControl {
   public:
     TLabel(TComponent* owner, TWinControl* parent, int left, int top, const std::string& caption);
     std::string ClassName() const override { return "TLabel"; }
+    bool Transparent() const { return transparent_; }
     void SetTransparent(bool transparent) { transparent_ = transparent; }
     void AdjustSize();
 
