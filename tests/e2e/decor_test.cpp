@@ -154,3 +154,31 @@ TEST_F(Decorations, DISABLED_CaptionBarsRunFromNavyAndGoPlainWhenInactive) {
     EXPECT_EQ(top.back(), inactive);
     Close(prefs);
 }
+
+TEST_F(Decorations, TheAboutBoxShowsItsTwoLinksAndTheDogsEar) {
+    ResetSettings();
+    folder_ = FreshFolder("decor-about");
+    app_ = StartTarnwick("", folder_);
+    HWND main = WaitForWindow(app_.Id(), kMainCaption, 20000);
+    ASSERT_TRUE(main);
+    ASSERT_TRUE(Settled(main, 10000));
+    Click(ToolButtonAt(main, 56));
+    HWND box = WaitForWindow(app_.Id(), "About Tarnwick...", 5000);
+    ASSERT_TRUE(box);
+    EXPECT_TRUE(FindChild(box, "tarnwick@wrenworks.org", "Static"));
+    EXPECT_TRUE(FindChild(box, "www.wrenworks.org", "Static"));
+    // The dog's-ear: 30 x 30 at (0, 195) of the panel at (8, 8); its page is the upper-right half.
+    POINT origin{8, 8 + 195};
+    ClientToScreen(box, &origin);
+    const RECT ear{origin.x, origin.y, origin.x + 30, origin.y + 30};
+    const auto at = [](const std::vector<std::uint32_t>& p, int x, int y) { return p[y * 30 + x]; };
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            const std::vector<std::uint32_t> p = Grab(ear);
+            return at(p, 26, 3) == SysRgb(COLOR_WINDOW) && at(p, 3, 26) == SysRgb(COLOR_BTNFACE) &&
+                   at(p, 15, 15) == SysRgb(COLOR_WINDOWFRAME) && at(p, 0, 29) == SysRgb(COLOR_BTNFACE);
+        },
+        5000));
+    Close(box);
+    EXPECT_TRUE(WaitUntil([&] { return FindWindowOf(app_.Id(), "About Tarnwick...") == nullptr; }, 5000));
+}

@@ -170,7 +170,10 @@ TEST_F(LinkToShell, AClickOpensPrefixAndCaptionWithTheHandPointer) {
         DeleteFileA(record_.c_str());
         TURLLabel link(form_.get(), form_.get(), 10, 10, row.caption);
         link.SetLabelType(row.type);
-        EXPECT_NE(link.Cursor(), nullptr);
+        ASSERT_NE(link.Cursor(), nullptr);
+        SendMessageA(link.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(link.Handle()),
+                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        EXPECT_EQ(GetCursor(), link.Cursor());
         EXPECT_EQ(SendMessageA(link.Handle(), WM_NCHITTEST, 0, 0), HTCLIENT);
         int clicks = 0;
         link.OnClick = [&](TComponent*) { ++clicks; };
