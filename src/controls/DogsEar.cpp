@@ -1,19 +1,22 @@
 #include "controls/DogsEar.h"
 
-#include <vector>
+#include <algorithm>
 
 namespace {
 using RegionHandle = UniqueHandle<GdiObjectTraits<HRGN>>;
 
-std::vector<POINT> Points(const dogsear::TShape& shape) {
-    std::vector<POINT> points;
-    for (const dogsear::TPoint& p : shape)
-        points.push_back({p.x, p.y});
+using TPoints = std::array<POINT, std::tuple_size_v<dogsear::TShape>>;
+
+TPoints Points(const dogsear::TShape& shape) {
+    TPoints points{};
+    std::transform(shape.begin(), shape.end(), points.begin(), [](const dogsear::TPoint& p) {
+        return POINT{p.x, p.y};
+    });
     return points;
 }
 
 RegionHandle ShapeRegion(const dogsear::TShape& shape) {
-    const std::vector<POINT> points = Points(shape);
+    const TPoints points = Points(shape);
     return RegionHandle(CreatePolygonRgn(points.data(), static_cast<int>(points.size()), WINDING));
 }
 
@@ -110,7 +113,7 @@ void TDogsEar::PaintShape(HDC dc, const dogsear::TShape& shape) const {
     const PenHandle pen(CreatePen(PS_SOLID, 1, ColorToRGB(colorFrame_)));
     SelectionScope selectBrush(dc, brush.get());
     SelectionScope selectPen(dc, pen.get());
-    const std::vector<POINT> points = Points(shape);
+    const TPoints points = Points(shape);
     Polygon(dc, points.data(), static_cast<int>(points.size()));
 }
 

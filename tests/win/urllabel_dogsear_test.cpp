@@ -46,15 +46,16 @@ class DogsEarTest : public ::testing::Test {
     }
     // The page count a left click at (x, y) of the dog's-ear reports through its parent; -1 for none.
     int ClickAt(int x, int y) {
-        int reported = -1;
-        ear_->OnDogsEarClick = [&](TComponent*, int pages) { reported = pages; };
+        reported_ = -1;
+        ear_->OnDogsEarClick = [this](TComponent*, int pages) { reported_ = pages; };
         const LPARAM at = MAKELPARAM(10 + x, 20 + y);
         SendMessageA(form_->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
         SendMessageA(form_->Handle(), WM_LBUTTONUP, 0, at);
-        return reported;
+        return reported_;
     }
     std::unique_ptr<TForm> form_;
     TDogsEar* ear_ = nullptr;
+    int reported_ = -1;
 };
 
 std::uint32_t Rgb(TColor c) {
