@@ -176,6 +176,14 @@ TEST_F(LinkToShell, AClickOpensPrefixAndCaptionWithTheHandPointer) {
                      MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
         EXPECT_EQ(GetCursor(), link.Cursor());
         EXPECT_EQ(SendMessageA(link.Handle(), WM_NCHITTEST, 0, 0), HTCLIENT);
+        // With the link effect the text is underlined in red only while the mouse is over it.
+        link.SetEffect98(true);
+        SendMessageA(link.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+        EXPECT_EQ(link.Font().Desc().color, clRed);
+        EXPECT_EQ(link.Font().Desc().style, FontStyleBit(TFontStyle::fsUnderline));
+        SendMessageA(link.Handle(), WM_MOUSELEAVE, 0, 0);
+        EXPECT_EQ(link.Font().Desc().color, clBlue);
+        EXPECT_EQ(link.Font().Desc().style, 0u);
         int clicks = 0;
         link.OnClick = [&](TComponent*) { ++clicks; };
         SendMessageA(link.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
