@@ -134,8 +134,11 @@ class LinkToShell : public ::testing::Test {
         const char* schemes[] = {"mailto", "http"};
         for (std::size_t i = 0; i < saved_.size(); ++i) {
             const std::string key = std::string(schemes[i]) + "\\shell\\open\\command";
-            RegSetValueA(HKEY_CLASSES_ROOT, key.c_str(), REG_SZ, saved_[i].c_str(),
-                         static_cast<DWORD>(saved_[i].size()));
+            if (saved_[i].empty()) // the prefix had no handler for the scheme
+                RegDeleteTreeA(HKEY_CLASSES_ROOT, schemes[i]);
+            else
+                RegSetValueA(HKEY_CLASSES_ROOT, key.c_str(), REG_SZ, saved_[i].c_str(),
+                             static_cast<DWORD>(saved_[i].size()));
         }
         DeleteFileA(record_.c_str());
     }
