@@ -5,6 +5,7 @@
 . "$(dirname "$0")/xvfb.sh"
 trap 'tnwk_stop_wineserver; tnwk_stop_xvfb' EXIT
 trap 'exit 130' INT TERM
+cmake --build "$TNWK_WIN_BUILD" --target benches || exit 1
 "$TNWK_ROOT/scripts/prepare-prefix.sh" || exit 1
 tnwk_start_xvfb || exit 1
 tnwk_start_wineserver
