@@ -12,6 +12,7 @@
 namespace {
 const char* const kObjectProp = "TnwkObject";
 const char* const kControlClass = "TnwkControl";
+const char* const kUnknownException = "Unknown exception";
 
 TExceptionHandler& UnhandledExceptionHandler() {
     static TExceptionHandler handler;
@@ -28,9 +29,20 @@ void ShowUnhandledException(const std::exception& e) noexcept {
         if (const TExceptionHandler& handler = UnhandledExceptionHandler())
             handler(e);
         else
-            MessageBoxA(nullptr, rtl::MessageWithPeriod(rtl::ExceptionText(e)).c_str(), "", MB_OK | MB_ICONERROR);
+            MessageBoxA(nullptr, rtl::MessageWithPeriod(rtl::ExceptionText(e)).c_str(), "",
+                        MB_OK | MB_ICONERROR);
     } catch (...) {
         MessageBoxA(nullptr, rtl::SOutOfMemory, "", MB_OK | MB_ICONERROR);
+    }
+}
+
+void ShowCurrentException() noexcept {
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        ShowUnhandledException(e);
+    } catch (...) {
+        ShowUnhandledException(Exception(kUnknownException));
     }
 }
 
@@ -41,7 +53,7 @@ void RegisterLibraryClass(const char* className, LPCSTR cursor, LPCSTR icon) {
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
     wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = DefWindowProcA;
+    wc.lpfnWndProc = &TWinControl::StaticWndProc;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.hIcon = icon ? LoadIconA(wc.hInstance, icon) : nullptr;
     wc.hCursor = LoadCursorA(nullptr, cursor);
@@ -110,12 +122,28 @@ void TWinControl::CreateHandle(const TCreateParams& params) {
 void TWinControl::Attach(HWND wnd) {
     handle_ = wnd;
     SetPropA(wnd, kObjectProp, this);
+    // A window of a library class was bound at its creation and already runs our procedure.
+    if (reinterpret_cast<WNDPROC>(GetWindowLongPtrA(wnd, GWLP_WNDPROC)) == &TWinControl::StaticWndProc)
+        return;
     systemProc_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TWinControl::StaticWndProc)));
 }
 
+TWinControl* TWinControl::BindAtCreation(HWND wnd, LPARAM createStruct) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(createStruct);
+    auto* self = create ? static_cast<TWinControl*>(create->lpCreateParams) : nullptr;
+    if (!self)
+        return nullptr;
+    self->handle_ = wnd;
+    self->systemProc_ = DefWindowProcA;
+    SetPropA(wnd, kObjectProp, self);
+    return self;
+}
+
 LRESULT CALLBACK TWinControl::StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
     TWinControl* self = FromHandle(wnd);
+    if (!self && msg == WM_NCCREATE)
+        self = BindAtCreation(wnd, lParam);
     if (!self)
         return DefWindowProcA(wnd, msg, wParam, lParam);
     if (msg == WM_NCDESTROY) {
@@ -129,8 +157,8 @@ LRESULT CALLBACK TWinControl::StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, L
         if (!self->hooks_.empty())
             return self->HookedWndProc(msg, wParam, lParam);
         return self->WndProc(msg, wParam, lParam);
-    } catch (const std::exception& e) {
-        ShowUnhandledException(e);
+    } catch (...) {
+        ShowCurrentException();
         return 0;
     }
 }
@@ -176,16 +204,9 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_PAINT:
         if (ownPaint_ || (!graphics_.empty() && systemProc_ == DefWindowProcA)) {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(handle_, &ps);
-            try {
-                Paint(dc);
-                PaintGraphics(dc);
-            } catch (...) {
-                EndPaint(handle_, &ps);
-                throw;
-            }
-            EndPaint(handle_, &ps);
+            PaintScope paint(handle_);
+            Paint(paint.get());
+            PaintGraphics(paint.get());
             return 0;
         }
         break;

@@ -92,6 +92,21 @@ class WindowDc {
     HDC dc_;
 };
 
+// A window's painting: BeginPaint when made, EndPaint on every way out.
+class PaintScope {
+  public:
+    explicit PaintScope(HWND wnd) : wnd_(wnd), dc_(BeginPaint(wnd, &ps_)) {}
+    ~PaintScope() { EndPaint(wnd_, &ps_); }
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+    HDC get() const { return dc_; }
+
+  private:
+    HWND wnd_;
+    PAINTSTRUCT ps_{};
+    HDC dc_;
+};
+
 // Selects an object into a device context for one scope and puts the previous one back.
 class SelectionScope {
   public:
