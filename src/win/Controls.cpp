@@ -14,6 +14,15 @@ const char* const kObjectProp = "TnwkObject";
 const char* const kControlClass = "TnwkControl";
 const char* const kUnknownException = "Unknown exception";
 
+// The window's rectangle in its parent's client coordinates (the screen's for a top-level window).
+TBounds BoundsInParent(HWND wnd, HWND parent) {
+    RECT rc;
+    GetWindowRect(wnd, &rc);
+    if (parent)
+        MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&rc), 2);
+    return {rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top};
+}
+
 TExceptionHandler& UnhandledExceptionHandler() {
     static TExceptionHandler handler;
     return handler;
@@ -235,14 +244,9 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         break;
     case WM_SIZE:
-    case WM_MOVE: {
-        RECT rc;
-        GetWindowRect(handle_, &rc);
-        if (parent_)
-            MapWindowPoints(HWND_DESKTOP, parent_->Handle(), reinterpret_cast<POINT*>(&rc), 2);
-        bounds_ = {rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top};
+    case WM_MOVE:
+        bounds_ = BoundsInParent(handle_, parent_ ? parent_->Handle() : nullptr);
         break;
-    }
     default:
         break;
     }
