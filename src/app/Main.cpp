@@ -8,6 +8,7 @@
 #include "output/output.h"
 #include "prefs/options.h"
 #include "win/Dialogs.h"
+#include "win/Files.h"
 
 #include <cstdlib>
 

@@ -1,6 +1,7 @@
 #include "controls/ToolEdit.h"
 
 #include "base/SysUtils.h"
+#include "win/Files.h"
 #include "win/Forms.h"
 
 #include <commdlg.h>
@@ -11,16 +12,6 @@ namespace {
 HBITMAP DefaultGlyph() {
     static BitmapHandle glyph = LoadBitmapResource("FEDITBMP");
     return glyph.get();
-}
-
-bool FileExistsAt(const std::string& name) {
-    const DWORD attributes = GetFileAttributesA(name.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
-bool DirectoryExistsAt(const std::string& name) {
-    const DWORD attributes = GetFileAttributesA(name.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 tooledit::KeyShift CurrentShift() {
@@ -228,11 +219,11 @@ void TFilenameEdit::SetText(const std::string& text) {
 }
 
 std::string TFilenameEdit::FileName() const {
-    return tooledit::NameFromText(Text(), FileExistsAt);
+    return tooledit::NameFromText(Text(), FileExists);
 }
 
 void TFilenameEdit::SetFileName(const std::string& name) {
-    SetText(tooledit::TextForFileName(name, FileExistsAt));
+    SetText(tooledit::TextForFileName(name, FileExists));
     dropped_.clear();
 }
 
@@ -290,14 +281,14 @@ void TFilenameEdit::ButtonClick() {
         return;
     if (OnButtonClick)
         OnButtonClick(this);
-    std::string name = tooledit::NameFromText(Text(), FileExistsAt);
+    std::string name = tooledit::NameFromText(Text(), FileExists);
     bool action = true;
     if (OnBeforeDialog)
         OnBeforeDialog(this, name, action);
     if (!action)
         return;
     std::string dialogName;
-    const tooledit::DialogSeed seed = tooledit::SeedDialog(name, DirectoryExistsAt);
+    const tooledit::DialogSeed seed = tooledit::SeedDialog(name, DirectoryExists);
     if (seed.initialDir)
         initialDir_ = *seed.initialDir;
     if (seed.dialogFileName)

@@ -1,6 +1,7 @@
 #include "win/Forms.h"
 
 #include "base/SysUtils.h"
+#include "win/Files.h"
 #include "win/Help_core.h"
 
 #include <commctrl.h>
@@ -370,10 +371,7 @@ HWND TApplication::Handle() const {
 }
 
 void TApplication::HelpContext(int context) {
-    const DWORD attributes = GetFileAttributesA(helpFile_.c_str());
-    const bool helpFileExists =
-        attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-    const help::HelpRequest request = help::RouteHelp(helpFile_, helpFileExists, context);
+    const help::HelpRequest request = help::RouteHelp(helpFile_, FileExists(helpFile_), context);
     switch (request.route) {
     case help::HelpRoute::WinHelp:
         WinHelpA(Handle(), request.file.c_str(), HELP_CONTEXT, static_cast<ULONG_PTR>(request.context));

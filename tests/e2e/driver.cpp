@@ -1,6 +1,7 @@
 #include "e2e/driver.h"
 
 #include "controls/TbTlbr_core.h"
+#include "win/Registry.h"
 
 #include <shlobj.h>
 #include <tlhelp32.h>
@@ -96,11 +97,6 @@ void CopyExample(const std::string& example, const std::string& folder) {
                       FALSE);
     } while (FindNextFileA(find, &data));
     FindClose(find);
-}
-
-bool FileExists(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
@@ -277,21 +273,6 @@ void Close(HWND window) {
 namespace {
 const char* const kProgramKey = "Software\\tnwk";
 const char* const kDelphiKey = "SOFTWARE\\Borland\\Delphi\\3.0";
-
-void DeleteKeyTree(HKEY root, const std::string& path) {
-    HKEY key;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
-        return;
-    char name[256];
-    while (true) {
-        DWORD size = sizeof name;
-        if (RegEnumKeyExA(key, 0, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            break;
-        DeleteKeyTree(key, name);
-    }
-    RegCloseKey(key);
-    RegDeleteKeyA(root, path.c_str());
-}
 
 std::string ReadString(HKEY root, const std::string& path, const std::string& name) {
     HKEY key;

@@ -1,6 +1,7 @@
 #pragma once
 // Drives the real program in the Wine desktop: starts tnwk.exe, finds its windows, clicks, reads texts.
 #include "support/Files.h"
+#include "win/Files.h"
 
 #include <windows.h>
 
@@ -39,7 +40,6 @@ std::string JoinPath(const std::string& folder, const std::string& name);
 std::string FreshFolder(const std::string& name);
 // Copies the files of examples\<example> into `folder`.
 void CopyExample(const std::string& example, const std::string& folder);
-bool FileExists(const std::string& path);
 using support::ReadFileBytes;
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 
