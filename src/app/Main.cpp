@@ -4,6 +4,7 @@
 #include "app/start.h"
 #include "app/xProcs.h"
 #include "app/xProcs_core.h"
+#include "base/ScopeExit.h"
 #include "base/SysUtils.h"
 #include "output/output.h"
 #include "prefs/options.h"
@@ -192,10 +193,7 @@ void TMainForm::RunBtnClick(TComponent*) {
     if (RefuseWhileBusy())
         return;
     job_ = Job::Compiling;
-    struct JobGuard {
-        Job& job;
-        ~JobGuard() { job = Job::Idle; }
-    } jobGuard{job_};
+    const TScopeExit idle([this] { job_ = Job::Idle; });
     CompileProject();
 }
 
@@ -211,10 +209,7 @@ void TMainForm::CompileProject() {
         InformationMessage(xprocs::SNetworkProject);
         return;
     }
-    struct BusyPanel {
-        TMainForm* form;
-        ~BusyPanel() { form->ShowBusyPanel(false); }
-    } busy{this};
+    const TScopeExit notBusy([this] { ShowBusyPanel(false); });
     ShowBusyPanel(true);
     PForm->FormStorage1->LoadPlacement();
     const bool buildAll = PForm->Buildall->Checked();
@@ -266,10 +261,7 @@ void TMainForm::CompileProject() {
         job_ = Job::RunningProgram;
         // Closing the program while the built program runs ends the wait and leaves that program running.
         Run->SetStopWaitingOnTerminate(true);
-        struct StopFlag {
-            TAppExec* run;
-            ~StopFlag() { run->SetStopWaitingOnTerminate(false); }
-        } stopFlag{Run};
+        const TScopeExit waitAgain([this] { Run->SetStopWaitingOnTerminate(false); });
         Run->Launch();
         break;
     }

@@ -1,5 +1,6 @@
 #include "controls/ToolEdit.h"
 
+#include "base/ScopeExit.h"
 #include "base/SysUtils.h"
 #include "win/Files.h"
 #include "win/Forms.h"
@@ -308,10 +309,7 @@ void TFilenameEdit::ButtonClick() {
 }
 
 void TFilenameEdit::DropFiles(HDROP drop) {
-    struct DropScope {
-        HDROP drop;
-        ~DropScope() { DragFinish(drop); }
-    } scope{drop};
+    const TScopeExit finish([drop] { DragFinish(drop); });
     const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
     if (count == 0)
         return;

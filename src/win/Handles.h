@@ -75,6 +75,14 @@ struct MemoryDcTraits {
 };
 using MemoryDc = UniqueHandle<MemoryDcTraits>;
 
+struct MenuTraits {
+    using handle_type = HMENU;
+    static HMENU invalid() { return nullptr; }
+    static bool valid(HMENU h) { return h != nullptr; }
+    static void close(HMENU h) { DestroyMenu(h); }
+};
+using MenuHandle = UniqueHandle<MenuTraits>;
+
 // A window's device context, released on every path.
 class WindowDc {
   public:
