@@ -156,8 +156,7 @@ void TMainForm::ProjectChange(TComponent*) {
 
 void TMainForm::ProjectDropFiles(TComponent*) {
     const std::string name = Project->FileName();
-    const std::string ext = rtl::ExtractFileExt(rtl::ExtractFileName(name));
-    if (ext != ".dpr" && ext != ".pas") {
+    if (xprocs::ClassifyProject(name) == xprocs::ProjectKind::Other) {
         Project->SetFileName("");
         return;
     }
