@@ -23,25 +23,7 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
     SetClientSize(292, 119);
     SetPosition(TPosition::poScreenCenter);
 
-    Dock1 = new TDock(this, this);
-    Dock1->SetName("Dock1");
-    Dock1->SetAllowDrag(false);
-    Toolbar1 = new TToolbar(this, Dock1);
-    Toolbar1->SetName("Toolbar1");
-    Toolbar1->SetDockPos(0);
-    Toolbar1->SetFullSize(true);
-    OptionsBtn =
-        MakeToolButton("OptionsBtn", 0, "GLYPH_OPTIONS", "Preferences.", &TMainForm::OptionsBtnClick);
-    CwinBtn =
-        MakeToolButton("CwinBtn", 25, "GLYPH_CWIN", "Show compiler outputwindow.", &TMainForm::CwinBtnClick);
-    CwinBtn->SetEnabled(false);
-    ToolbarSep3 = new TToolbarSep(this, Toolbar1, 50);
-    ToolbarSep3->SetName("ToolbarSep3");
-    AboutBtn = MakeToolButton("AboutBtn", 56, "GLYPH_ABOUT", "About", &TMainForm::AboutBtnClick);
-    HlpBtn = MakeToolButton("HlpBtn", 81, "GLYPH_HELP", "Help", &TMainForm::HlpBtnClick);
-    ToolbarSep2 = new TToolbarSep(this, Toolbar1, 106, 10);
-    ToolbarSep2->SetName("ToolbarSep2");
-    CloseBtn = MakeToolButton("CloseBtn", 116, "GLYPH_CLOSE", "Close this tool.", &TMainForm::CloseBtnClick);
+    MakeToolbar();
 
     GroupBox1 = new TGroupBox(this, this, {6, 33, 280, 48}, "Select Project/Unit to compile");
     GroupBox1->SetName("GroupBox1");
@@ -69,22 +51,7 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
     BitBtn2->SetGlyph("GLYPH_EXIT");
     BitBtn2->OnClick = [this](TComponent* s) { BitBtn2Click(s); };
 
-    Cpanel = new TPanel(this, this, {53, 20, 185, 78});
-    Cpanel->SetName("Cpanel");
-    Cpanel->SetBevels(TBevelCut::bvRaised, TBevelCut::bvRaised, 2);
-    Cpanel->SetVisible(false);
-    Label1 = new TLabel(this, Cpanel, 37, 13, "Compiling... please wait");
-    Label1->SetName("Label1");
-    WebGauge1 = new TWebGauge(this, Cpanel, {29, 40, 128, 20});
-    WebGauge1->SetName("WebGauge1");
-    WebGauge1->SetColor(clBtnFace);
-    WebGauge1->SetBevelInner(TBevelCut::bvLowered);
-    WebGauge1->SetBevelOuter(TBevelCut::bvNone);
-    WebGauge1->SetBevelwidth(1);
-    WebGauge1->SetForeColor(clNavy);
-    WebGauge1->SetBackColor(clBtnFace);
-    WebGauge1->SetWaiting(true);
-    WebGauge1->SetProgress(0);
+    MakeBusyPanel();
 
     FormStorage1 = CreateFormStorage(this, "Defaults", DefaultWindowOptions, {"Project.InitialDir"});
     FormStorage1->OnRestorePlacement = [this](TComponent* s) { FormStorage1RestorePlacement(s); };
@@ -104,6 +71,48 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
         commandLineFile_ = AbsoluteFileName(__argv[1]);
 
     DoCreate([this] { FormCreate(this); });
+}
+
+void TMainForm::MakeToolbar() {
+    Dock1 = new TDock(this, this);
+    Dock1->SetName("Dock1");
+    Dock1->SetAllowDrag(false);
+    Toolbar1 = new TToolbar(this, Dock1);
+    Toolbar1->SetName("Toolbar1");
+    Toolbar1->SetDockPos(0);
+    Toolbar1->SetFullSize(true);
+    OptionsBtn =
+        MakeToolButton("OptionsBtn", 0, "GLYPH_OPTIONS", "Preferences.", &TMainForm::OptionsBtnClick);
+    CwinBtn =
+        MakeToolButton("CwinBtn", 25, "GLYPH_CWIN", "Show compiler outputwindow.", &TMainForm::CwinBtnClick);
+    CwinBtn->SetEnabled(false);
+    ToolbarSep3 = new TToolbarSep(this, Toolbar1, 50);
+    ToolbarSep3->SetName("ToolbarSep3");
+    AboutBtn = MakeToolButton("AboutBtn", 56, "GLYPH_ABOUT", "About", &TMainForm::AboutBtnClick);
+    HlpBtn = MakeToolButton("HlpBtn", 81, "GLYPH_HELP", "Help", &TMainForm::HlpBtnClick);
+    ToolbarSep2 = new TToolbarSep(this, Toolbar1, 106, 10);
+    ToolbarSep2->SetName("ToolbarSep2");
+    CloseBtn = MakeToolButton("CloseBtn", 116, "GLYPH_CLOSE", "Close this tool.", &TMainForm::CloseBtnClick);
+}
+
+// The panel shown over the window while the compiler runs.
+void TMainForm::MakeBusyPanel() {
+    Cpanel = new TPanel(this, this, {53, 20, 185, 78});
+    Cpanel->SetName("Cpanel");
+    Cpanel->SetBevels(TBevelCut::bvRaised, TBevelCut::bvRaised, 2);
+    Cpanel->SetVisible(false);
+    Label1 = new TLabel(this, Cpanel, 37, 13, "Compiling... please wait");
+    Label1->SetName("Label1");
+    WebGauge1 = new TWebGauge(this, Cpanel, {29, 40, 128, 20});
+    WebGauge1->SetName("WebGauge1");
+    WebGauge1->SetColor(clBtnFace);
+    WebGauge1->SetBevelInner(TBevelCut::bvLowered);
+    WebGauge1->SetBevelOuter(TBevelCut::bvNone);
+    WebGauge1->SetBevelwidth(1);
+    WebGauge1->SetForeColor(clNavy);
+    WebGauge1->SetBackColor(clBtnFace);
+    WebGauge1->SetWaiting(true);
+    WebGauge1->SetProgress(0);
 }
 
 TMainForm::~TMainForm() {
