@@ -164,7 +164,7 @@ void TFilenameEdit::LayoutButton() {
     button_->SetVisible(buttonWidth_ > 0);
     RECT client;
     GetClientRect(Handle(), &client);
-    const tooledit::Rect fmt = tooledit::FormattingRect(client.right, client.bottom, place.width);
+    const TRect fmt = tooledit::FormattingRect(client.right, client.bottom, place.width);
     RECT rc{fmt.left, fmt.top, fmt.right, fmt.bottom};
     SendMessageA(Handle(), EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&rc));
 }

@@ -31,10 +31,6 @@ struct TMessage;
 void RegisterLibraryClass(const char* className, LPCSTR cursor = IDC_ARROW, LPCSTR icon = nullptr);
 using TNotifyEvent = std::function<void(TComponent* sender)>;
 
-struct TBounds {
-    int left = 0, top = 0, width = 0, height = 0;
-};
-
 // What the window of a control is made from.
 struct TCreateParams {
     const char* className = nullptr; // a system class, or nullptr for the library's own class
