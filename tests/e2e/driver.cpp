@@ -182,7 +182,7 @@ std::string WindowText(HWND wnd) {
 namespace {
 struct TopSearch {
     DWORD processId;
-    const std::string* caption;
+    const std::function<bool(HWND)>* matches;
     HWND found;
 };
 
@@ -190,7 +190,7 @@ BOOL CALLBACK FindTop(HWND wnd, LPARAM param) {
     auto* search = reinterpret_cast<TopSearch*>(param);
     DWORD pid = 0;
     GetWindowThreadProcessId(wnd, &pid);
-    if (pid == search->processId && IsWindowVisible(wnd) && WindowText(wnd) == *search->caption) {
+    if (pid == search->processId && IsWindowVisible(wnd) && (*search->matches)(wnd)) {
         search->found = wnd;
         return FALSE;
     }
@@ -203,12 +203,6 @@ struct ChildSearch {
     std::vector<HWND>* all;
     HWND found;
 };
-
-std::string ClassOf(HWND wnd) {
-    char name[256] = {};
-    GetClassNameA(wnd, name, sizeof name);
-    return name;
-}
 
 BOOL CALLBACK FindChildProc(HWND wnd, LPARAM param) {
     auto* search = reinterpret_cast<ChildSearch*>(param);
@@ -227,10 +221,20 @@ BOOL CALLBACK FindChildProc(HWND wnd, LPARAM param) {
 }
 } // namespace
 
-HWND FindWindowOf(DWORD processId, const std::string& caption) {
-    TopSearch search{processId, &caption, nullptr};
+std::string ClassOf(HWND wnd) {
+    char name[256] = {};
+    GetClassNameA(wnd, name, sizeof name);
+    return name;
+}
+
+HWND FindVisibleWindowOf(DWORD processId, const std::function<bool(HWND)>& matches) {
+    TopSearch search{processId, &matches, nullptr};
     EnumWindows(&FindTop, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+HWND FindWindowOf(DWORD processId, const std::string& caption) {
+    return FindVisibleWindowOf(processId, [&caption](HWND wnd) { return WindowText(wnd) == caption; });
 }
 
 HWND WaitForWindow(DWORD processId, const std::string& caption, int timeoutMs) {

@@ -56,6 +56,10 @@ Process StartProgram(const std::string& commandLine, const std::string& folder,
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs);
 // A visible top-level window of the process whose caption is `caption`.
 HWND FindWindowOf(DWORD processId, const std::string& caption);
+// The first visible top-level window of the process that `matches` accepts.
+HWND FindVisibleWindowOf(DWORD processId, const std::function<bool(HWND)>& matches);
+// The window's class name.
+std::string ClassOf(HWND wnd);
 HWND WaitForWindow(DWORD processId, const std::string& caption, int timeoutMs);
 // A descendant window whose text is `text` (and whose class is `className` when given).
 HWND FindChild(HWND parent, const std::string& text, const std::string& className = {});
