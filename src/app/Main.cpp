@@ -4,10 +4,12 @@
 #include "app/start.h"
 #include "app/xProcs.h"
 #include "app/xProcs_core.h"
+#include "base/ScopeExit.h"
 #include "base/SysUtils.h"
 #include "output/output.h"
 #include "prefs/options.h"
 #include "win/Dialogs.h"
+#include "win/Files.h"
 
 #include <cstdlib>
 
@@ -21,25 +23,7 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
     SetClientSize(292, 119);
     SetPosition(TPosition::poScreenCenter);
 
-    Dock1 = new TDock(this, this);
-    Dock1->SetName("Dock1");
-    Dock1->SetAllowDrag(false);
-    Toolbar1 = new TToolbar(this, Dock1);
-    Toolbar1->SetName("Toolbar1");
-    Toolbar1->SetDockPos(0);
-    Toolbar1->SetFullSize(true);
-    OptionsBtn =
-        MakeToolButton("OptionsBtn", 0, "GLYPH_OPTIONS", "Preferences.", &TMainForm::OptionsBtnClick);
-    CwinBtn =
-        MakeToolButton("CwinBtn", 25, "GLYPH_CWIN", "Show compiler outputwindow.", &TMainForm::CwinBtnClick);
-    CwinBtn->SetEnabled(false);
-    ToolbarSep3 = new TToolbarSep(this, Toolbar1, 50);
-    ToolbarSep3->SetName("ToolbarSep3");
-    AboutBtn = MakeToolButton("AboutBtn", 56, "GLYPH_ABOUT", "About", &TMainForm::AboutBtnClick);
-    HlpBtn = MakeToolButton("HlpBtn", 81, "GLYPH_HELP", "Help", &TMainForm::HlpBtnClick);
-    ToolbarSep2 = new TToolbarSep(this, Toolbar1, 106, 10);
-    ToolbarSep2->SetName("ToolbarSep2");
-    CloseBtn = MakeToolButton("CloseBtn", 116, "GLYPH_CLOSE", "Close this tool.", &TMainForm::CloseBtnClick);
+    MakeToolbar();
 
     GroupBox1 = new TGroupBox(this, this, {6, 33, 280, 48}, "Select Project/Unit to compile");
     GroupBox1->SetName("GroupBox1");
@@ -67,22 +51,7 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
     BitBtn2->SetGlyph("GLYPH_EXIT");
     BitBtn2->OnClick = [this](TComponent* s) { BitBtn2Click(s); };
 
-    Cpanel = new TPanel(this, this, {53, 20, 185, 78});
-    Cpanel->SetName("Cpanel");
-    Cpanel->SetBevels(TBevelCut::bvRaised, TBevelCut::bvRaised, 2);
-    Cpanel->SetVisible(false);
-    Label1 = new TLabel(this, Cpanel, 37, 13, "Compiling... please wait");
-    Label1->SetName("Label1");
-    WebGauge1 = new TWebGauge(this, Cpanel, {29, 40, 128, 20});
-    WebGauge1->SetName("WebGauge1");
-    WebGauge1->SetColor(clBtnFace);
-    WebGauge1->SetBevelInner(TBevelCut::bvLowered);
-    WebGauge1->SetBevelOuter(TBevelCut::bvNone);
-    WebGauge1->SetBevelwidth(1);
-    WebGauge1->SetForeColor(clNavy);
-    WebGauge1->SetBackColor(clBtnFace);
-    WebGauge1->SetWaiting(true);
-    WebGauge1->SetProgress(0);
+    MakeBusyPanel();
 
     FormStorage1 = CreateFormStorage(this, "Defaults", DefaultWindowOptions, {"Project.InitialDir"});
     FormStorage1->OnRestorePlacement = [this](TComponent* s) { FormStorage1RestorePlacement(s); };
@@ -102,6 +71,48 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
         commandLineFile_ = AbsoluteFileName(__argv[1]);
 
     DoCreate([this] { FormCreate(this); });
+}
+
+void TMainForm::MakeToolbar() {
+    Dock1 = new TDock(this, this);
+    Dock1->SetName("Dock1");
+    Dock1->SetAllowDrag(false);
+    Toolbar1 = new TToolbar(this, Dock1);
+    Toolbar1->SetName("Toolbar1");
+    Toolbar1->SetDockPos(0);
+    Toolbar1->SetFullSize(true);
+    OptionsBtn =
+        MakeToolButton("OptionsBtn", 0, "GLYPH_OPTIONS", "Preferences.", &TMainForm::OptionsBtnClick);
+    CwinBtn =
+        MakeToolButton("CwinBtn", 25, "GLYPH_CWIN", "Show compiler outputwindow.", &TMainForm::CwinBtnClick);
+    CwinBtn->SetEnabled(false);
+    ToolbarSep3 = new TToolbarSep(this, Toolbar1, 50);
+    ToolbarSep3->SetName("ToolbarSep3");
+    AboutBtn = MakeToolButton("AboutBtn", 56, "GLYPH_ABOUT", "About", &TMainForm::AboutBtnClick);
+    HlpBtn = MakeToolButton("HlpBtn", 81, "GLYPH_HELP", "Help", &TMainForm::HlpBtnClick);
+    ToolbarSep2 = new TToolbarSep(this, Toolbar1, 106, 10);
+    ToolbarSep2->SetName("ToolbarSep2");
+    CloseBtn = MakeToolButton("CloseBtn", 116, "GLYPH_CLOSE", "Close this tool.", &TMainForm::CloseBtnClick);
+}
+
+// The panel shown over the window while the compiler runs.
+void TMainForm::MakeBusyPanel() {
+    Cpanel = new TPanel(this, this, {53, 20, 185, 78});
+    Cpanel->SetName("Cpanel");
+    Cpanel->SetBevels(TBevelCut::bvRaised, TBevelCut::bvRaised, 2);
+    Cpanel->SetVisible(false);
+    Label1 = new TLabel(this, Cpanel, 37, 13, "Compiling... please wait");
+    Label1->SetName("Label1");
+    WebGauge1 = new TWebGauge(this, Cpanel, {29, 40, 128, 20});
+    WebGauge1->SetName("WebGauge1");
+    WebGauge1->SetColor(clBtnFace);
+    WebGauge1->SetBevelInner(TBevelCut::bvLowered);
+    WebGauge1->SetBevelOuter(TBevelCut::bvNone);
+    WebGauge1->SetBevelwidth(1);
+    WebGauge1->SetForeColor(clNavy);
+    WebGauge1->SetBackColor(clBtnFace);
+    WebGauge1->SetWaiting(true);
+    WebGauge1->SetProgress(0);
 }
 
 TMainForm::~TMainForm() {
@@ -154,8 +165,7 @@ void TMainForm::ProjectChange(TComponent*) {
 
 void TMainForm::ProjectDropFiles(TComponent*) {
     const std::string name = Project->FileName();
-    const std::string ext = rtl::ExtractFileExt(rtl::ExtractFileName(name));
-    if (ext != ".dpr" && ext != ".pas") {
+    if (xprocs::ClassifyProject(name) == xprocs::ProjectKind::Other) {
         Project->SetFileName("");
         return;
     }
@@ -191,10 +201,7 @@ void TMainForm::RunBtnClick(TComponent*) {
     if (RefuseWhileBusy())
         return;
     job_ = Job::Compiling;
-    struct JobGuard {
-        Job& job;
-        ~JobGuard() { job = Job::Idle; }
-    } jobGuard{job_};
+    const TScopeExit idle([this] { job_ = Job::Idle; });
     CompileProject();
 }
 
@@ -210,10 +217,7 @@ void TMainForm::CompileProject() {
         InformationMessage(xprocs::SNetworkProject);
         return;
     }
-    struct BusyPanel {
-        TMainForm* form;
-        ~BusyPanel() { form->ShowBusyPanel(false); }
-    } busy{this};
+    const TScopeExit notBusy([this] { ShowBusyPanel(false); });
     ShowBusyPanel(true);
     PForm->FormStorage1->LoadPlacement();
     const bool buildAll = PForm->Buildall->Checked();
@@ -265,10 +269,7 @@ void TMainForm::CompileProject() {
         job_ = Job::RunningProgram;
         // Closing the program while the built program runs ends the wait and leaves that program running.
         Run->SetStopWaitingOnTerminate(true);
-        struct StopFlag {
-            TAppExec* run;
-            ~StopFlag() { run->SetStopWaitingOnTerminate(false); }
-        } stopFlag{Run};
+        const TScopeExit waitAgain([this] { Run->SetStopWaitingOnTerminate(false); });
         Run->Launch();
         break;
     }

@@ -55,6 +55,8 @@ class TMainForm : public TForm {
     bool Compiling() const { return job_ != Job::Idle; }
 
   private:
+    void MakeToolbar();
+    void MakeBusyPanel();
     TToolbarButton* MakeToolButton(const char* name, int left, const char* glyph, const char* hint,
                                    void (TMainForm::*handler)(TComponent*));
     void ShowBusyPanel(bool show);

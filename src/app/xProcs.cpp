@@ -58,8 +58,3 @@ std::string AbsoluteFileName(const std::string& name) {
         return name;
     return buffer;
 }
-
-bool FileExists(const std::string& fileName) {
-    const DWORD attributes = GetFileAttributesA(fileName.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}

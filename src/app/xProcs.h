@@ -18,5 +18,3 @@ void WriteBatchFile(const std::string& fileName, const std::string& line);
 // The name made absolute against the current directory; a name the file name edit would refuse
 // stays as it is, so that its message shows it as given.
 std::string AbsoluteFileName(const std::string& name);
-// True when a file (not a folder) of that name exists.
-bool FileExists(const std::string& fileName);

@@ -1,6 +1,8 @@
 #pragma once
 // Platform-free rules of the compile job: the line of "compile.bat", the kind of the project file,
 // the product names and what to do once the compiler has finished.
+#include "output/OutputFile_core.h"
+
 #include <string>
 #include <string_view>
 
@@ -17,7 +19,8 @@ inline constexpr const char* SNetworkProject =
     "Projects on a network path cannot be compiled. Please map the share to a drive letter.";
 
 inline constexpr const char* kBatchFileName = "compile.bat";
-inline constexpr const char* kOutputFileName = "output.txt";
+// The batch line sends the compiler's output where the output window reads it.
+using outputfile::kOutputFileName;
 
 // A name as it has to stand in a batch line to reach the program unchanged: names holding a blank or
 // a character the command interpreter acts on are put in double quotes, and every "%" is doubled

@@ -2,9 +2,6 @@
 
 #include "base/SysUtils.h"
 
-#include <cstdio>
-#include <memory>
-
 void TStringList::Insert(int index, std::string line) {
     if (index < 0 || index > Count())
         throw Exception("List index out of bounds (" + std::to_string(index) + ")");
@@ -50,16 +47,5 @@ void TStringList::SetText(std::string_view text) {
 }
 
 void TStringList::LoadFromFile(const std::string& fileName) {
-    struct Closer {
-        void operator()(std::FILE* f) const { std::fclose(f); }
-    };
-    std::unique_ptr<std::FILE, Closer> file(std::fopen(fileName.c_str(), "rb"));
-    if (!file)
-        throw EFOpenError(rtl::Format(rtl::SFOpenError, fileName));
-    std::string content;
-    char buffer[65536];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
-        content.append(buffer, got);
-    SetText(content);
+    SetText(rtl::ReadWholeFile(fileName));
 }

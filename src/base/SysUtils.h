@@ -88,4 +88,11 @@ std::string ExtractFileExt(std::string_view name);
 // Replaces the extension (or appends when there is none).
 std::string ChangeFileExt(std::string_view name, std::string_view ext);
 
+// Raises the caller's error for a file of `size` bytes that is too large to read.
+using TTooLargeHandler = void (*)(std::uintmax_t size);
+// The bytes of the file; EFOpenError "Datei %s kann nicht geöffnet werden" when it cannot be opened or
+// read. A file of more than maxBytes, or more than memory takes, goes to `tooLarge` when one is given.
+std::string ReadWholeFile(const std::string& fileName, std::uintmax_t maxBytes = UINTMAX_MAX,
+                          TTooLargeHandler tooLarge = nullptr);
+
 } // namespace rtl

@@ -56,6 +56,27 @@ int MulDivRound(int a, int b, int c);
 
 enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
 
+// A point in screen or client coordinates.
+struct TPoint {
+    int x = 0;
+    int y = 0;
+    friend bool operator==(const TPoint&, const TPoint&) = default;
+};
+
+// A rectangle as the platform keeps one: right and bottom lie just outside it.
+struct TRect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
+    friend bool operator==(const TRect&, const TRect&) = default;
+};
+
+// A control's place: its upper-left corner in its parent and its size.
+struct TBounds {
+    int left = 0, top = 0, width = 0, height = 0;
+    friend bool operator==(const TBounds&, const TBounds&) = default;
+};
+
 enum class TFontPitch { fpDefault, fpVariable, fpFixed };
 enum class TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
 // A set of font styles: bit i stands for the style with ordinal i.

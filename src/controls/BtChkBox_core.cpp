@@ -28,9 +28,9 @@ std::optional<int> NumGlyphsForGlyph(int width, int height) {
 
 namespace {
 
-TCheckBoxRect Intersect(const TCheckBoxRect& a, const TCheckBoxRect& b) {
-    TCheckBoxRect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-                    std::min(a.bottom, b.bottom)};
+TRect Intersect(const TRect& a, const TRect& b) {
+    TRect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+            std::min(a.bottom, b.bottom)};
     if (r.right <= r.left || r.bottom <= r.top)
         return {};
     return r;
@@ -45,7 +45,7 @@ TCheckBoxLayout LayoutCheckBox(const TCheckBoxPaintInput& input, const TTextMeas
     const bool glyphAtLeft = input.alignment == TLeftRight::taRightJustify;
 
     const int textHeight = measurer.TextHeight(input.caption);
-    TCheckBoxRect caption;
+    TRect caption;
     caption.left = glyphAtLeft ? layout.imageWidth + 4 : 1;
     // The prefix "&" is measured but not drawn.
     caption.right = caption.left + measurer.TextWidth(input.caption) -

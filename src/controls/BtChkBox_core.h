@@ -1,6 +1,8 @@
 #pragma once
 // The bitmap check box's rules apart from any window: its state machine, how many images a glyph
 // holds, where caption and glyph are painted, its accelerator, and its three built-in glyphs.
+#include "base/Types.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -22,14 +24,6 @@ int ClampNumGlyphs(int count);
 // height, which holds no image to count.
 std::optional<int> NumGlyphsForGlyph(int width, int height);
 
-struct TCheckBoxRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    friend bool operator==(const TCheckBoxRect&, const TCheckBoxRect&) = default;
-};
-
 // Text measures in the control's font.
 class TTextMeasurer {
   public:
@@ -50,9 +44,9 @@ struct TCheckBoxPaintInput {
 };
 
 struct TCheckBoxLayout {
-    TCheckBoxRect captionRect; // also the focus rectangle
-    TCheckBoxRect glyphRect;   // where the image goes in the client area
-    int sourceLeft = 0;        // where the image starts within the glyph bitmap
+    TRect captionRect;  // also the focus rectangle
+    TRect glyphRect;    // where the image goes in the client area
+    int sourceLeft = 0; // where the image starts within the glyph bitmap
     int imageWidth = 0;
 };
 

@@ -6,11 +6,15 @@ namespace {
 // Posted to the button once a palette has closed: the palette is freed outside its own messages.
 constexpr UINT kFreePalette = WM_APP + 0x31;
 
-int CALLBACK CollectSolidPen(LPVOID object, LPARAM data) {
+int CALLBACK CollectSolidPen(LPVOID object, LPARAM data) noexcept {
     auto* pens = reinterpret_cast<std::vector<TColor>*>(data);
     const auto* pen = static_cast<const LOGPEN*>(object);
-    if (pen->lopnStyle == PS_SOLID)
-        pens->push_back(static_cast<TColor>(pen->lopnColor));
+    try {
+        if (pen->lopnStyle == PS_SOLID)
+            pens->push_back(static_cast<TColor>(pen->lopnColor));
+    } catch (...) {
+        return 0;
+    }
     return pens->size() < clrbtn::kPaletteColumns * clrbtn::kPaletteRows ? 1 : 0;
 }
 

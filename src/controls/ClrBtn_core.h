@@ -72,15 +72,8 @@ int NextCycleIndex(int index, int count);
 // A click at client x belongs to the colour part (cycles) rather than the arrow part.
 bool InColourPart(int clientX, int width);
 
-struct TPoint {
-    int x = 0;
-    int y = 0;
-    friend bool operator==(const TPoint&, const TPoint&) = default;
-};
-struct TRect {
-    int left = 0, top = 0, right = 0, bottom = 0;
-    friend bool operator==(const TRect&, const TRect&) = default;
-};
+using ::TPoint;
+using ::TRect;
 
 // Where the drop-down palette of size `width` x `height` goes: below the button (`below`, the screen
 // point of its lower-left corner), or above it (`buttonTop`, the screen point of its upper-left corner)

@@ -1,6 +1,8 @@
 #pragma once
 // The dog's-ear's rules apart from any window: where its page triangles lie, and what a click on
 // them reports.
+#include "base/Types.h"
+
 #include <array>
 #include <optional>
 
@@ -9,11 +11,7 @@ namespace dogsear {
 enum class TDogsEarAlign { adLeft, adRight };
 enum class TDogsEarFrameStyle { dfFrame, dfNoFrame };
 
-struct TPoint {
-    int x = 0;
-    int y = 0;
-    friend bool operator==(const TPoint&, const TPoint&) = default;
-};
+using ::TPoint;
 
 // A triangle, closed: the fourth point repeats the first.
 using TShape = std::array<TPoint, 4>;

@@ -31,12 +31,7 @@ unsigned EffectiveButtons(TCaptionBorder border, unsigned borderIcons);
 // Button slots they take: one per button, plus one when only one of minimize and maximize shows.
 int ButtonSlots(unsigned buttons);
 
-struct TRect {
-    int left = 0, top = 0, right = 0, bottom = 0;
-    int Width() const { return right - left; }
-    int Height() const { return bottom - top; }
-    friend bool operator==(const TRect&, const TRect&) = default;
-};
+using ::TRect;
 
 // The system metrics the caption bar's rectangle is made from.
 struct TCaptionMetrics {

@@ -8,8 +8,12 @@
 namespace {
 UINT_PTR hoverTimer = 0;
 
-void CALLBACK HoverTimerProc(HWND, UINT, UINT_PTR, DWORD) {
-    tbctls::TButtonLogic::HoverTimerFired();
+void CALLBACK HoverTimerProc(HWND, UINT, UINT_PTR, DWORD) noexcept {
+    try {
+        tbctls::TButtonLogic::HoverTimerFired();
+    } catch (...) {
+        ShowCurrentException();
+    }
 }
 
 struct ImageSize {

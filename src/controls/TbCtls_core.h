@@ -2,6 +2,8 @@
 // The toolbar button's rules apart from any window: its state machine (hover, press, drag off,
 // release, disable) with the one hot button shared by all buttons, the glyph strip's image rules and
 // where the glyph is drawn.
+#include "base/Types.h"
+
 namespace tbctls {
 
 // The values are the images of a glyph strip: image k belongs to state k.
@@ -36,11 +38,7 @@ struct TButtonLook {
 enum class TBorder { none, raised, sunken };
 TBorder BorderOf(const TButtonLook& look);
 
-struct TPoint {
-    int x = 0;
-    int y = 0;
-    friend bool operator==(const TPoint&, const TPoint&) = default;
-};
+using ::TPoint;
 // Where a glyph of that size goes in a button without caption: centred in the content rectangle (the
 // button less its border), moved by (1, 1) when pushed.
 TPoint GlyphOrigin(const TButtonLook& look, int glyphWidth, int glyphHeight);

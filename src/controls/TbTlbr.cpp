@@ -84,7 +84,7 @@ void TToolbar::ArrangeControls() {
                    [&](std::size_t i) { return layout[i]; });
     const tbtlbr::TArrangement arranged = tbtlbr::ArrangeDocked(ordered);
     for (std::size_t k = 0; k < order.size(); ++k) {
-        const tbtlbr::TRect& r = arranged.bounds[k];
+        const TBounds& r = arranged.bounds[k];
         if (order[k] < items_.size()) {
             items_[order[k]]->bounds_ = {r.left, r.top, r.width, r.height};
             UpdateToolTip(items_[order[k]]);

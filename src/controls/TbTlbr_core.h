@@ -1,6 +1,8 @@
 #pragma once
 // The toolbar's rules apart from any window: how a docked toolbar arranges its items in one row, how
 // high that row and the toolbar's window are, and where a separator draws its etched line.
+#include "base/Types.h"
+
 #include <cstddef>
 #include <vector>
 
@@ -23,17 +25,9 @@ struct TItem {
     int sizeHorz = kDefaultSeparatorSize; // a separator's width in a horizontal row
 };
 
-struct TRect {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-    friend bool operator==(const TRect&, const TRect&) = default;
-};
-
 struct TArrangement {
     int rowHeight = kMinRowHeight;
-    std::vector<TRect> bounds; // one per item, in the items' order; invisible items keep their place
+    std::vector<TBounds> bounds; // one per item, in the items' order; invisible items keep their place
 };
 
 // The toolbar's order of its items: by stored left position, items at the same place in the order

@@ -119,8 +119,8 @@ void TTimerThread::Execute() {
 void TTimerThread::RunTick() {
     try {
         timer_.DoTimer();
-    } catch (const std::exception& e) {
-        ShowUnhandledException(e);
+    } catch (...) {
+        ShowCurrentException();
     }
     {
         const std::lock_guard lock(mutex_);

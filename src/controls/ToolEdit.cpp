@@ -1,6 +1,8 @@
 #include "controls/ToolEdit.h"
 
+#include "base/ScopeExit.h"
 #include "base/SysUtils.h"
+#include "win/Files.h"
 #include "win/Forms.h"
 
 #include <commdlg.h>
@@ -11,16 +13,6 @@ namespace {
 HBITMAP DefaultGlyph() {
     static BitmapHandle glyph = LoadBitmapResource("FEDITBMP");
     return glyph.get();
-}
-
-bool FileExistsAt(const std::string& name) {
-    const DWORD attributes = GetFileAttributesA(name.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
-bool DirectoryExistsAt(const std::string& name) {
-    const DWORD attributes = GetFileAttributesA(name.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 tooledit::KeyShift CurrentShift() {
@@ -172,7 +164,7 @@ void TFilenameEdit::LayoutButton() {
     button_->SetVisible(buttonWidth_ > 0);
     RECT client;
     GetClientRect(Handle(), &client);
-    const tooledit::Rect fmt = tooledit::FormattingRect(client.right, client.bottom, place.width);
+    const TRect fmt = tooledit::FormattingRect(client.right, client.bottom, place.width);
     RECT rc{fmt.left, fmt.top, fmt.right, fmt.bottom};
     SendMessageA(Handle(), EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&rc));
 }
@@ -228,11 +220,11 @@ void TFilenameEdit::SetText(const std::string& text) {
 }
 
 std::string TFilenameEdit::FileName() const {
-    return tooledit::NameFromText(Text(), FileExistsAt);
+    return tooledit::NameFromText(Text(), FileExists);
 }
 
 void TFilenameEdit::SetFileName(const std::string& name) {
-    SetText(tooledit::TextForFileName(name, FileExistsAt));
+    SetText(tooledit::TextForFileName(name, FileExists));
     dropped_.clear();
 }
 
@@ -290,14 +282,14 @@ void TFilenameEdit::ButtonClick() {
         return;
     if (OnButtonClick)
         OnButtonClick(this);
-    std::string name = tooledit::NameFromText(Text(), FileExistsAt);
+    std::string name = tooledit::NameFromText(Text(), FileExists);
     bool action = true;
     if (OnBeforeDialog)
         OnBeforeDialog(this, name, action);
     if (!action)
         return;
     std::string dialogName;
-    const tooledit::DialogSeed seed = tooledit::SeedDialog(name, DirectoryExistsAt);
+    const tooledit::DialogSeed seed = tooledit::SeedDialog(name, DirectoryExists);
     if (seed.initialDir)
         initialDir_ = *seed.initialDir;
     if (seed.dialogFileName)
@@ -317,10 +309,7 @@ void TFilenameEdit::ButtonClick() {
 }
 
 void TFilenameEdit::DropFiles(HDROP drop) {
-    struct DropScope {
-        HDROP drop;
-        ~DropScope() { DragFinish(drop); }
-    } scope{drop};
+    const TScopeExit finish([drop] { DragFinish(drop); });
     const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
     if (count == 0)
         return;

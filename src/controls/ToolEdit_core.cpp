@@ -122,7 +122,7 @@ Placement ButtonContainerPlacement(int editWidth, int editHeight, int buttonWidt
     return {editWidth - buttonWidth, 0, buttonWidth, editHeight};
 }
 
-Rect FormattingRect(int clientWidth, int clientHeight, int containerWidth) {
+TRect FormattingRect(int clientWidth, int clientHeight, int containerWidth) {
     return {0, 0, clientWidth - containerWidth - 2, clientHeight + 1};
 }
 

@@ -2,6 +2,7 @@
 // Platform-free rules of the file name edit: how its text reads as a file name and back, how the
 // file dialog is seeded and read, and the geometry of its button.
 #include "base/SysUtils.h"
+#include "base/Types.h"
 
 #include <array>
 #include <cstdint>
@@ -99,15 +100,8 @@ struct Placement {
 Placement ButtonContainerPlacement(int editWidth, int editHeight, int buttonWidth, bool newWindowStyle,
                                    bool singleBorder, bool ctl3D);
 
-struct Rect {
-    int left;
-    int top;
-    int right;
-    int bottom;
-    friend bool operator==(const Rect&, const Rect&) = default;
-};
 // The edit's formatting rectangle, which keeps the text from running under the button.
-Rect FormattingRect(int clientWidth, int clientHeight, int containerWidth);
+TRect FormattingRect(int clientWidth, int clientHeight, int containerWidth);
 
 // The lowest height the edit may take.
 int MinimumEditHeight(int systemFontHeight, int editFontHeight, int borderHeight);

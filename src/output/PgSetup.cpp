@@ -91,18 +91,9 @@ void SelectChosenPrinter(HGLOBAL namesBlock, HGLOBAL devMode) {
     Printer().SelectPrinter(device, driver, port, devMode);
 }
 
-UINT_PTR CALLBACK PageSetupHook(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    TPageSetupDialog* dialog = ExecutingDialog;
-    if (!dialog)
-        return 0;
-    if (msg == WM_COMMAND && LOWORD(wParam) == 0x402 && HIWORD(wParam) == 0) {
-        try {
-            return dialog->HandlePrinterButton(reinterpret_cast<std::intptr_t>(wnd)) ? 1 : 0;
-        } catch (const std::exception& e) {
-            ShowUnhandledException(e);
-            return 0;
-        }
-    }
+UINT_PTR PageSetupMessage(TPageSetupDialog* dialog, HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_COMMAND && LOWORD(wParam) == 0x402 && HIWORD(wParam) == 0)
+        return dialog->HandlePrinterButton(reinterpret_cast<std::intptr_t>(wnd)) ? 1 : 0;
     if (dialog->OnInitPaintPage && dialog->OnPaintPage) {
         if (msg == WM_PSD_PAGESETUPDLG) {
             const unsigned flags = HIWORD(wParam);
@@ -128,6 +119,19 @@ UINT_PTR CALLBACK PageSetupHook(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam
         return 1;
     }
     return 0;
+}
+
+// The dialog's handlers raise nothing through the system: what they raise is shown.
+UINT_PTR CALLBACK PageSetupHook(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+    TPageSetupDialog* dialog = ExecutingDialog;
+    if (!dialog)
+        return 0;
+    try {
+        return PageSetupMessage(dialog, wnd, msg, wParam, lParam);
+    } catch (...) {
+        ShowCurrentException();
+        return 0;
+    }
 }
 
 class WinPageSetupPlatform : public TPageSetupPlatform {

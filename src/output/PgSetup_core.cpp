@@ -1,5 +1,7 @@
 #include "output/PgSetup_core.h"
 
+#include "base/ScopeExit.h"
+
 #include <cmath>
 
 namespace pagesetup {
@@ -86,11 +88,8 @@ void TPageSetupDialog::SetMeasurements(TPSMeasurements value) {
 }
 
 void TPageSetupDialog::LoadPrinterDefaults() {
-    struct Flag {
-        bool& flag;
-        explicit Flag(bool& f) : flag(f) { flag = true; }
-        ~Flag() { flag = false; }
-    } querying(queryingDefaults_);
+    queryingDefaults_ = true;
+    const TScopeExit queried([this] { queryingDefaults_ = false; });
     TPSGeometry returned;
     if (!platform_.ReturnDefault(kDefaultsQuery, returned))
         return;

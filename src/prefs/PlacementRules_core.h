@@ -24,19 +24,8 @@ inline constexpr TPlacementOptions DefaultWindowOptions =
 
 namespace placement {
 
-struct TPoint {
-    int x = 0;
-    int y = 0;
-    friend bool operator==(const TPoint&, const TPoint&) = default;
-};
-
-struct TRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    friend bool operator==(const TRect&, const TRect&) = default;
-};
+using ::TPoint;
+using ::TRect;
 
 // The platform's window placement record.
 struct TPlacementRecord {

@@ -2,6 +2,7 @@
 
 #include "base/SysUtils.h"
 #include "win/Forms.h"
+#include "win/Registry.h"
 
 #include <vector>
 
@@ -14,27 +15,6 @@ RegKey OpenSection(HKEY base, const std::string& section) {
     if (RegOpenKeyExA(base, section.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS)
         return RegKey(key);
     return RegKey();
-}
-
-void DeleteKeyTree(HKEY parent, const std::string& name) {
-    HKEY raw = nullptr;
-    if (RegOpenKeyExA(parent, name.c_str(), 0, KEY_ALL_ACCESS, &raw) != ERROR_SUCCESS)
-        return;
-    {
-        RegKey key(raw);
-        std::vector<std::string> children;
-        char buffer[256]; // a key name holds at most 255 characters
-        for (DWORD index = 0;; ++index) {
-            DWORD size = sizeof buffer;
-            if (RegEnumKeyExA(key.get(), index, buffer, &size, nullptr, nullptr, nullptr, nullptr) !=
-                ERROR_SUCCESS)
-                break;
-            children.emplace_back(buffer, size);
-        }
-        for (const std::string& child : children)
-            DeleteKeyTree(key.get(), child);
-    }
-    RegDeleteKeyA(parent, name.c_str());
 }
 
 // The form as its storage sees it.

@@ -1,6 +1,7 @@
 #include "prefs/PropsStorage_core.h"
 
 #include "base/Component.h"
+#include "base/ScopeExit.h"
 #include "base/SysUtils.h"
 
 #include <algorithm>
@@ -90,14 +91,11 @@ void TPropsStorage::ForEachEntry(TComponent& ownerWindow, TStoredEntries& entrie
             entries[i].text = entries[i].component->Name() + "." + parts->property;
     }
 
-    struct Restore {
-        TPropsStorage& storage;
-        ~Restore() {
-            storage.ownerWindow_ = nullptr;
-            storage.target_ = nullptr;
-            storage.prefix_.clear();
-        }
-    } restore{*this};
+    const TScopeExit restore([this] {
+        ownerWindow_ = nullptr;
+        target_ = nullptr;
+        prefix_.clear();
+    });
     ownerWindow_ = &ownerWindow;
     std::map<const TComponent*, TPropInfoList> propertyLists;
     // A snapshot: a setter that frees a component must not pull the list from under the loop.
@@ -289,11 +287,8 @@ void TPropsStorage::LoadObject(const TPropDesc& prop) {
         if (!collection)
             break;
         const std::string section = proptext::ListSection(section_, valueName);
-        struct Update {
-            ICollection& collection;
-            explicit Update(ICollection& c) : collection(c) { collection.BeginUpdate(); }
-            ~Update() { collection.EndUpdate(); }
-        } update(*collection);
+        collection->BeginUpdate();
+        const TScopeExit endUpdate([collection] { collection->EndUpdate(); });
         for (int i = 0; i < collection->Count(); ++i)
             NestedStorage(collection->Item(i), section, proptext::ItemPrefix(i))->LoadAll();
         break;

@@ -1,6 +1,6 @@
 #include "prefs/RegistryEnhanced.h"
 
-#include <windows.h>
+#include "win/Handles.h"
 
 namespace {
 
@@ -12,19 +12,14 @@ static_assert(regSz == REG_SZ && regExpandSz == REG_EXPAND_SZ && regBinary == RE
 // The real registry: one key open at a time, closed when the object goes.
 class TWinRegistryAccess : public TRegistryAccess {
   public:
-    TWinRegistryAccess() = default;
-    TWinRegistryAccess(const TWinRegistryAccess&) = delete;
-    TWinRegistryAccess& operator=(const TWinRegistryAccess&) = delete;
-    ~TWinRegistryAccess() override { Close(); }
-
     bool OpenKey(std::uint32_t rootKey, const std::string& path, std::uint32_t accessMask) override {
-        Close();
+        key_.reset();
         // The predefined roots are handle values by definition: 32-bit values, sign-extended on 64-bit.
         const HKEY root = reinterpret_cast<HKEY>(static_cast<LONG_PTR>(static_cast<LONG>(rootKey)));
-        if (RegOpenKeyExA(root, path.c_str(), 0, accessMask, &key_) != ERROR_SUCCESS) {
-            key_ = nullptr;
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(root, path.c_str(), 0, accessMask, &key) != ERROR_SUCCESS)
             return false;
-        }
+        key_.reset(key);
         return true;
     }
 
@@ -32,7 +27,7 @@ class TWinRegistryAccess : public TRegistryAccess {
         DWORD type = 0;
         DWORD size = 0;
         if (!key_ ||
-            RegQueryValueExA(key_, valueName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+            RegQueryValueExA(key_.get(), valueName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
             return std::nullopt;
         return TRegValueInfo{type, size};
     }
@@ -44,19 +39,14 @@ class TWinRegistryAccess : public TRegistryAccess {
         // A zero-length buffer is passed as a pointer all the same, so that the call reads rather than asks.
         std::uint8_t spare = 0;
         BYTE* data = buffer.empty() ? &spare : buffer.data();
-        if (!key_ || RegQueryValueExA(key_, valueName.c_str(), nullptr, &type, data, &size) != ERROR_SUCCESS)
+        if (!key_ ||
+            RegQueryValueExA(key_.get(), valueName.c_str(), nullptr, &type, data, &size) != ERROR_SUCCESS)
             return std::nullopt;
         return TRegValueInfo{type, size};
     }
 
   private:
-    void Close() {
-        if (key_)
-            RegCloseKey(key_);
-        key_ = nullptr;
-    }
-
-    HKEY key_ = nullptr;
+    RegKey key_;
 };
 
 } // namespace

@@ -12,6 +12,16 @@
 namespace {
 const char* const kObjectProp = "TnwkObject";
 const char* const kControlClass = "TnwkControl";
+const char* const kUnknownException = "Unknown exception";
+
+// The window's rectangle in its parent's client coordinates (the screen's for a top-level window).
+TBounds BoundsInParent(HWND wnd, HWND parent) {
+    RECT rc;
+    GetWindowRect(wnd, &rc);
+    if (parent)
+        MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&rc), 2);
+    return {rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top};
+}
 
 TExceptionHandler& UnhandledExceptionHandler() {
     static TExceptionHandler handler;
@@ -28,9 +38,20 @@ void ShowUnhandledException(const std::exception& e) noexcept {
         if (const TExceptionHandler& handler = UnhandledExceptionHandler())
             handler(e);
         else
-            MessageBoxA(nullptr, rtl::MessageWithPeriod(rtl::ExceptionText(e)).c_str(), "", MB_OK | MB_ICONERROR);
+            MessageBoxA(nullptr, rtl::MessageWithPeriod(rtl::ExceptionText(e)).c_str(), "",
+                        MB_OK | MB_ICONERROR);
     } catch (...) {
         MessageBoxA(nullptr, rtl::SOutOfMemory, "", MB_OK | MB_ICONERROR);
+    }
+}
+
+void ShowCurrentException() noexcept {
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        ShowUnhandledException(e);
+    } catch (...) {
+        ShowUnhandledException(Exception(kUnknownException));
     }
 }
 
@@ -41,7 +62,7 @@ void RegisterLibraryClass(const char* className, LPCSTR cursor, LPCSTR icon) {
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
     wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = DefWindowProcA;
+    wc.lpfnWndProc = &TWinControl::StaticWndProc;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.hIcon = icon ? LoadIconA(wc.hInstance, icon) : nullptr;
     wc.hCursor = LoadCursorA(nullptr, cursor);
@@ -110,12 +131,28 @@ void TWinControl::CreateHandle(const TCreateParams& params) {
 void TWinControl::Attach(HWND wnd) {
     handle_ = wnd;
     SetPropA(wnd, kObjectProp, this);
+    // A window of a library class was bound at its creation and already runs our procedure.
+    if (reinterpret_cast<WNDPROC>(GetWindowLongPtrA(wnd, GWLP_WNDPROC)) == &TWinControl::StaticWndProc)
+        return;
     systemProc_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TWinControl::StaticWndProc)));
 }
 
+TWinControl* TWinControl::BindAtCreation(HWND wnd, LPARAM createStruct) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(createStruct);
+    auto* self = create ? static_cast<TWinControl*>(create->lpCreateParams) : nullptr;
+    if (!self)
+        return nullptr;
+    self->handle_ = wnd;
+    self->systemProc_ = DefWindowProcA;
+    SetPropA(wnd, kObjectProp, self);
+    return self;
+}
+
 LRESULT CALLBACK TWinControl::StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
     TWinControl* self = FromHandle(wnd);
+    if (!self && msg == WM_NCCREATE)
+        self = BindAtCreation(wnd, lParam);
     if (!self)
         return DefWindowProcA(wnd, msg, wParam, lParam);
     if (msg == WM_NCDESTROY) {
@@ -129,8 +166,8 @@ LRESULT CALLBACK TWinControl::StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, L
         if (!self->hooks_.empty())
             return self->HookedWndProc(msg, wParam, lParam);
         return self->WndProc(msg, wParam, lParam);
-    } catch (const std::exception& e) {
-        ShowUnhandledException(e);
+    } catch (...) {
+        ShowCurrentException();
         return 0;
     }
 }
@@ -176,16 +213,9 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_PAINT:
         if (ownPaint_ || (!graphics_.empty() && systemProc_ == DefWindowProcA)) {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(handle_, &ps);
-            try {
-                Paint(dc);
-                PaintGraphics(dc);
-            } catch (...) {
-                EndPaint(handle_, &ps);
-                throw;
-            }
-            EndPaint(handle_, &ps);
+            PaintScope paint(handle_);
+            Paint(paint.get());
+            PaintGraphics(paint.get());
             return 0;
         }
         break;
@@ -214,14 +244,9 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         break;
     case WM_SIZE:
-    case WM_MOVE: {
-        RECT rc;
-        GetWindowRect(handle_, &rc);
-        if (parent_)
-            MapWindowPoints(HWND_DESKTOP, parent_->Handle(), reinterpret_cast<POINT*>(&rc), 2);
-        bounds_ = {rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top};
+    case WM_MOVE:
+        bounds_ = BoundsInParent(handle_, parent_ ? parent_->Handle() : nullptr);
         break;
-    }
     default:
         break;
     }

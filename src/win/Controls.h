@@ -18,19 +18,18 @@ class TWinControl;
 using TExceptionHandler = std::function<void(const std::exception&)>;
 void SetUnhandledExceptionHandler(TExceptionHandler handler);
 void ShowUnhandledException(const std::exception& e) noexcept;
+// Inside a catch block: hands the exception in flight, of whatever type, to the default handler.
+void ShowCurrentException() noexcept;
 class TGraphicControl;
 class TWindowHook;
 struct TMessage;
 
-// Registers a window class of the library once per process; its procedure is the system's default,
-// which the library's controls replace by their own when they attach to a window.
+// Registers a window class of the library once per process. Its procedure is the library's own: the
+// window is bound to its object at WM_NCCREATE (the object is the creation parameter), so the
+// object sees the creation messages too. Windows of system classes are bound once made.
 // `icon` names an icon resource of the program, loaded only when the class is registered.
 void RegisterLibraryClass(const char* className, LPCSTR cursor = IDC_ARROW, LPCSTR icon = nullptr);
 using TNotifyEvent = std::function<void(TComponent* sender)>;
-
-struct TBounds {
-    int left = 0, top = 0, width = 0, height = 0;
-};
 
 // What the window of a control is made from.
 struct TCreateParams {
@@ -121,7 +120,9 @@ class TWinControl : public TComponent {
     friend class TForm;
     friend class TGraphicControl;
     friend class TWindowHook;
+    friend void RegisterLibraryClass(const char* className, LPCSTR cursor, LPCSTR icon);
     static LRESULT CALLBACK StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+    static TWinControl* BindAtCreation(HWND wnd, LPARAM createStruct);
     LRESULT HookedWndProc(UINT msg, WPARAM wParam, LPARAM lParam);
     void Attach(HWND wnd);
     void UpdateToolTip();

@@ -1,6 +1,7 @@
 #include "win/Forms.h"
 
 #include "base/SysUtils.h"
+#include "win/Files.h"
 #include "win/Help_core.h"
 
 #include <commctrl.h>
@@ -28,19 +29,27 @@ DWORD ExStyleFor(TBorderStyle border) {
     return border == TBorderStyle::bsDialog ? WS_EX_DLGMODALFRAME : 0;
 }
 
-BOOL CALLBACK HideOwnWindow(HWND wnd, LPARAM) {
+// The enumeration callbacks let no exception unwind through the system: a failure goes to the
+// default handler and ends the enumeration.
+BOOL CALLBACK HideOwnWindow(HWND wnd, LPARAM) noexcept {
     if (TWinControl::FromHandle(wnd))
         ShowWindow(wnd, SW_HIDE);
     return TRUE;
 }
 
-BOOL CALLBACK OfferDialogChar(HWND wnd, LPARAM param) {
+BOOL CALLBACK OfferDialogChar(HWND wnd, LPARAM param) noexcept {
     auto* request = reinterpret_cast<std::pair<char, bool>*>(param);
     if (request->second)
         return FALSE;
-    if (TWinControl* control = TWinControl::FromHandle(wnd))
-        if (IsWindowVisible(wnd) && control->DialogChar(request->first))
-            request->second = true;
+    try {
+        if (TWinControl* control = TWinControl::FromHandle(wnd))
+            if (IsWindowVisible(wnd) && control->DialogChar(request->first))
+                request->second = true;
+    } catch (...) {
+        // The control took the character; what its handler raised is shown.
+        request->second = true;
+        ShowCurrentException();
+    }
     return request->second ? FALSE : TRUE;
 }
 } // namespace
@@ -57,10 +66,15 @@ ThreadWindowsDisabler::~ThreadWindowsDisabler() {
             EnableWindow(wnd, TRUE);
 }
 
-BOOL CALLBACK ThreadWindowsDisabler::Collect(HWND wnd, LPARAM self) {
+BOOL CALLBACK ThreadWindowsDisabler::Collect(HWND wnd, LPARAM self) noexcept {
     auto* me = reinterpret_cast<ThreadWindowsDisabler*>(self);
-    if (wnd != me->except_ && IsWindowVisible(wnd) && IsWindowEnabled(wnd))
-        me->windows_.push_back(wnd);
+    try {
+        if (wnd != me->except_ && IsWindowVisible(wnd) && IsWindowEnabled(wnd))
+            me->windows_.push_back(wnd);
+    } catch (...) {
+        ShowCurrentException();
+        return FALSE;
+    }
     return TRUE;
 }
 
@@ -357,10 +371,7 @@ HWND TApplication::Handle() const {
 }
 
 void TApplication::HelpContext(int context) {
-    const DWORD attributes = GetFileAttributesA(helpFile_.c_str());
-    const bool helpFileExists =
-        attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-    const help::HelpRequest request = help::RouteHelp(helpFile_, helpFileExists, context);
+    const help::HelpRequest request = help::RouteHelp(helpFile_, FileExists(helpFile_), context);
     switch (request.route) {
     case help::HelpRoute::WinHelp:
         WinHelpA(Handle(), request.file.c_str(), HELP_CONTEXT, static_cast<ULONG_PTR>(request.context));

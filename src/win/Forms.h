@@ -24,7 +24,7 @@ class ThreadWindowsDisabler {
     ThreadWindowsDisabler& operator=(const ThreadWindowsDisabler&) = delete;
 
   private:
-    static BOOL CALLBACK Collect(HWND wnd, LPARAM self);
+    static BOOL CALLBACK Collect(HWND wnd, LPARAM self) noexcept;
     HWND except_;
     std::vector<HWND> windows_;
 };

@@ -75,6 +75,14 @@ struct MemoryDcTraits {
 };
 using MemoryDc = UniqueHandle<MemoryDcTraits>;
 
+struct MenuTraits {
+    using handle_type = HMENU;
+    static HMENU invalid() { return nullptr; }
+    static bool valid(HMENU h) { return h != nullptr; }
+    static void close(HMENU h) { DestroyMenu(h); }
+};
+using MenuHandle = UniqueHandle<MenuTraits>;
+
 // A window's device context, released on every path.
 class WindowDc {
   public:
@@ -89,6 +97,21 @@ class WindowDc {
 
   private:
     HWND wnd_;
+    HDC dc_;
+};
+
+// A window's painting: BeginPaint when made, EndPaint on every way out.
+class PaintScope {
+  public:
+    explicit PaintScope(HWND wnd) : wnd_(wnd), dc_(BeginPaint(wnd, &ps_)) {}
+    ~PaintScope() { EndPaint(wnd_, &ps_); }
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+    HDC get() const { return dc_; }
+
+  private:
+    HWND wnd_;
+    PAINTSTRUCT ps_{};
     HDC dc_;
 };
 

@@ -1,25 +1,10 @@
 #include "win/Menus.h"
 
-namespace {
-class MenuHandle {
-  public:
-    MenuHandle() : menu_(CreatePopupMenu()) {}
-    ~MenuHandle() {
-        if (menu_)
-            DestroyMenu(menu_);
-    }
-    MenuHandle(const MenuHandle&) = delete;
-    MenuHandle& operator=(const MenuHandle&) = delete;
-    HMENU get() const { return menu_; }
-
-  private:
-    HMENU menu_;
-};
-} // namespace
+#include "win/Handles.h"
 
 void TPopupMenu::Popup(int x, int y, TComponent* popupComponent, HWND owner) {
     popupComponent_ = popupComponent;
-    MenuHandle menu;
+    MenuHandle menu(CreatePopupMenu());
     if (!menu.get())
         return;
     for (std::size_t i = 0; i < items_.size(); ++i)

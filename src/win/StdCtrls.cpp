@@ -133,8 +133,8 @@ TGroupBox::TGroupBox(TComponent* owner, TWinControl* parent, const TBounds& boun
 LRESULT TGroupBox::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_PAINT) {
         // Drawn here rather than by the system, which under themes ignores the caption's font colour.
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(Handle(), &ps);
+        PaintScope paint(Handle());
+        HDC dc = paint.get();
         RECT rc;
         GetClientRect(Handle(), &rc);
         FillRect(dc, &rc, BackgroundBrush());
@@ -154,7 +154,6 @@ LRESULT TGroupBox::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             OffsetRect(&label, 1, 0);
             DrawTextA(dc, caption.c_str(), -1, &label, DT_SINGLELINE | DT_LEFT | DT_TOP);
         }
-        EndPaint(Handle(), &ps);
         return 0;
     }
     if (msg == WM_ERASEBKGND) {

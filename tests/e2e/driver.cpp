@@ -1,6 +1,7 @@
 #include "e2e/driver.h"
 
 #include "controls/TbTlbr_core.h"
+#include "win/Registry.h"
 
 #include <shlobj.h>
 #include <tlhelp32.h>
@@ -98,11 +99,6 @@ void CopyExample(const std::string& example, const std::string& folder) {
     FindClose(find);
 }
 
-bool FileExists(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
     if (std::FILE* file = std::fopen(path.c_str(), "wb")) {
         std::fwrite(bytes.data(), 1, bytes.size(), file);
@@ -186,7 +182,7 @@ std::string WindowText(HWND wnd) {
 namespace {
 struct TopSearch {
     DWORD processId;
-    const std::string* caption;
+    const std::function<bool(HWND)>* matches;
     HWND found;
 };
 
@@ -194,7 +190,7 @@ BOOL CALLBACK FindTop(HWND wnd, LPARAM param) {
     auto* search = reinterpret_cast<TopSearch*>(param);
     DWORD pid = 0;
     GetWindowThreadProcessId(wnd, &pid);
-    if (pid == search->processId && IsWindowVisible(wnd) && WindowText(wnd) == *search->caption) {
+    if (pid == search->processId && IsWindowVisible(wnd) && (*search->matches)(wnd)) {
         search->found = wnd;
         return FALSE;
     }
@@ -207,12 +203,6 @@ struct ChildSearch {
     std::vector<HWND>* all;
     HWND found;
 };
-
-std::string ClassOf(HWND wnd) {
-    char name[256] = {};
-    GetClassNameA(wnd, name, sizeof name);
-    return name;
-}
 
 BOOL CALLBACK FindChildProc(HWND wnd, LPARAM param) {
     auto* search = reinterpret_cast<ChildSearch*>(param);
@@ -231,10 +221,20 @@ BOOL CALLBACK FindChildProc(HWND wnd, LPARAM param) {
 }
 } // namespace
 
-HWND FindWindowOf(DWORD processId, const std::string& caption) {
-    TopSearch search{processId, &caption, nullptr};
+std::string ClassOf(HWND wnd) {
+    char name[256] = {};
+    GetClassNameA(wnd, name, sizeof name);
+    return name;
+}
+
+HWND FindVisibleWindowOf(DWORD processId, const std::function<bool(HWND)>& matches) {
+    TopSearch search{processId, &matches, nullptr};
     EnumWindows(&FindTop, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+HWND FindWindowOf(DWORD processId, const std::string& caption) {
+    return FindVisibleWindowOf(processId, [&caption](HWND wnd) { return WindowText(wnd) == caption; });
 }
 
 HWND WaitForWindow(DWORD processId, const std::string& caption, int timeoutMs) {
@@ -277,21 +277,6 @@ void Close(HWND window) {
 namespace {
 const char* const kProgramKey = "Software\\tnwk";
 const char* const kDelphiKey = "SOFTWARE\\Borland\\Delphi\\3.0";
-
-void DeleteKeyTree(HKEY root, const std::string& path) {
-    HKEY key;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
-        return;
-    char name[256];
-    while (true) {
-        DWORD size = sizeof name;
-        if (RegEnumKeyExA(key, 0, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            break;
-        DeleteKeyTree(key, name);
-    }
-    RegCloseKey(key);
-    RegDeleteKeyA(root, path.c_str());
-}
 
 std::string ReadString(HKEY root, const std::string& path, const std::string& name) {
     HKEY key;

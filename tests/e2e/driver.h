@@ -1,6 +1,7 @@
 #pragma once
 // Drives the real program in the Wine desktop: starts tnwk.exe, finds its windows, clicks, reads texts.
 #include "support/Files.h"
+#include "win/Files.h"
 
 #include <windows.h>
 
@@ -39,7 +40,6 @@ std::string JoinPath(const std::string& folder, const std::string& name);
 std::string FreshFolder(const std::string& name);
 // Copies the files of examples\<example> into `folder`.
 void CopyExample(const std::string& example, const std::string& folder);
-bool FileExists(const std::string& path);
 using support::ReadFileBytes;
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 
@@ -56,6 +56,10 @@ Process StartProgram(const std::string& commandLine, const std::string& folder,
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs);
 // A visible top-level window of the process whose caption is `caption`.
 HWND FindWindowOf(DWORD processId, const std::string& caption);
+// The first visible top-level window of the process that `matches` accepts.
+HWND FindVisibleWindowOf(DWORD processId, const std::function<bool(HWND)>& matches);
+// The window's class name.
+std::string ClassOf(HWND wnd);
 HWND WaitForWindow(DWORD processId, const std::string& caption, int timeoutMs);
 // A descendant window whose text is `text` (and whose class is `className` when given).
 HWND FindChild(HWND parent, const std::string& text, const std::string& className = {});

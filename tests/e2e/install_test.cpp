@@ -23,11 +23,6 @@ std::string ShellFolder(int csidl) {
     return path;
 }
 
-bool FolderExists(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 // A value of the uninstall registration as text (a number in decimal); empty when missing.
 std::string Registration(const char* name) {
     char text[MAX_PATH] = {};
@@ -111,7 +106,7 @@ TEST_F(Installer, InstallsSilentlyRunsAndUninstallsSilentlyKeepingTheSettings) {
 
     // Without "_?=" the uninstaller runs from a copy of itself and returns at once, as for a user.
     ASSERT_EQ(RunToEnd("\"" + JoinPath(folder_, "uninstall.exe") + "\" /S", 30000), 0u);
-    EXPECT_TRUE(WaitUntil([&] { return !FolderExists(folder_) && !Registered(); }, 30000));
+    EXPECT_TRUE(WaitUntil([&] { return !DirectoryExists(folder_) && !Registered(); }, 30000));
     for (const char* file : kInstalledFiles)
         EXPECT_FALSE(FileExists(JoinPath(folder_, file))) << file;
     EXPECT_FALSE(FileExists(shortcut_));

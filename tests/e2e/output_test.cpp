@@ -40,45 +40,19 @@ std::string Today() {
     return date;
 }
 
-BOOL CALLBACK FindDialogOf(HWND wnd, LPARAM param) {
-    auto* search = reinterpret_cast<std::pair<DWORD, HWND>*>(param);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(wnd, &processId);
-    char name[16] = {};
-    GetClassNameA(wnd, name, sizeof name);
-    if (processId == search->first && IsWindowVisible(wnd) && std::string(name) == "#32770") {
-        search->second = wnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // A visible dialog box (a common dialog) of the process.
 HWND DialogOf(DWORD processId) {
-    std::pair<DWORD, HWND> search{processId, nullptr};
-    EnumWindows(&FindDialogOf, reinterpret_cast<LPARAM>(&search));
-    return search.second;
-}
-
-BOOL CALLBACK FindPaletteOf(HWND wnd, LPARAM param) {
-    auto* search = reinterpret_cast<std::pair<DWORD, HWND>*>(param);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(wnd, &processId);
-    RECT client{};
-    GetClientRect(wnd, &client);
-    if (processId == search->first && IsWindowVisible(wnd) && client.right == 72 && client.bottom == 121) {
-        search->second = wnd;
-        return FALSE;
-    }
-    return TRUE;
+    return FindVisibleWindowOf(processId, [](HWND wnd) { return ClassOf(wnd) == "#32770"; });
 }
 
 // The colour button's drop-down palette of the process, while it shows: the window of 72 x 121
 // client pixels.
 HWND PaletteOf(DWORD processId) {
-    std::pair<DWORD, HWND> search{processId, nullptr};
-    EnumWindows(&FindPaletteOf, reinterpret_cast<LPARAM>(&search));
-    return search.second;
+    return FindVisibleWindowOf(processId, [](HWND wnd) {
+        RECT client{};
+        GetClientRect(wnd, &client);
+        return client.right == 72 && client.bottom == 121;
+    });
 }
 
 // Types a number into an edit of a dialog in another process, replacing what it held.

@@ -1,5 +1,6 @@
 // The preferences window in the running program: switches by mouse and keyboard, "Dcc32.cfg",
 // compiler detection, and the switches reaching the next compile.
+#include "base/ScopeExit.h"
 #include "e2e/driver.h"
 
 #include <gtest/gtest.h>
@@ -135,10 +136,7 @@ TEST_F(Preferences, AnUnreadableSearchPathIsWrittenAsEmpty) {
 TEST(PreferencesDetection, ProposesTheDelphiCompilerOrTheBareName) {
     ResetSettings();
     const std::string saved = DelphiEntry();
-    struct Restore {
-        std::string value;
-        ~Restore() { SetDelphiEntry(value); }
-    } restore{saved};
+    const TScopeExit restore([saved] { SetDelphiEntry(saved); });
     for (const auto& [entry, proposed] :
          {std::pair<std::string, std::string>{"C:\\D3\\Bin\\delphi32.exe", "C:\\D3\\Bin\\dcc32.exe"},
           {"", "dcc32.exe"}}) {

@@ -71,8 +71,8 @@ TEST(BitCheckBoxLayout, PreferencesWindowBox) {
     const TCheckBoxLayout layout = LayoutCheckBox(PreferencesBox(), FixedMeasurer{});
     EXPECT_EQ(layout.imageWidth, 19);
     // 23 + 96 would pass the right edge of the 97-pixel box.
-    EXPECT_EQ(layout.captionRect, (TCheckBoxRect{23, 0, 97, 16}));
-    EXPECT_EQ(layout.glyphRect, (TCheckBoxRect{0, 1, 19, 15}));
+    EXPECT_EQ(layout.captionRect, (TRect{23, 0, 97, 16}));
+    EXPECT_EQ(layout.glyphRect, (TRect{0, 1, 19, 15}));
     EXPECT_EQ(layout.sourceLeft, 0);
 }
 
@@ -91,8 +91,8 @@ TEST(BitCheckBoxLayout, CaptionAtTheLeftPutsTheGlyphAtTheRightEdge) {
     input.caption = "Plain";
     input.clientWidth = 200;
     const TCheckBoxLayout layout = LayoutCheckBox(input, FixedMeasurer{});
-    EXPECT_EQ(layout.captionRect, (TCheckBoxRect{1, 0, 31, 16}));
-    EXPECT_EQ(layout.glyphRect, (TCheckBoxRect{181, 1, 200, 15}));
+    EXPECT_EQ(layout.captionRect, (TRect{1, 0, 31, 16}));
+    EXPECT_EQ(layout.glyphRect, (TRect{181, 1, 200, 15}));
 }
 
 TEST(BitCheckBoxLayout, CaptionIsClippedToTheClientArea) {
@@ -101,8 +101,8 @@ TEST(BitCheckBoxLayout, CaptionIsClippedToTheClientArea) {
     input.clientHeight = 10;
     const TCheckBoxLayout layout = LayoutCheckBox(input, FixedMeasurer{});
     // Unclipped it would run from y = −3 (toward zero: −3 div 2 = −1, less 2) to 13.
-    EXPECT_EQ(layout.captionRect, (TCheckBoxRect{23, 0, 60, 10}));
-    EXPECT_EQ(layout.glyphRect, (TCheckBoxRect{0, -2, 19, 12}));
+    EXPECT_EQ(layout.captionRect, (TRect{23, 0, 60, 10}));
+    EXPECT_EQ(layout.glyphRect, (TRect{0, -2, 19, 12}));
 }
 
 TEST(BitCheckBoxLayout, DisabledShowsTheSecondImageOnlyWhenThereIsOne) {
@@ -113,7 +113,7 @@ TEST(BitCheckBoxLayout, DisabledShowsTheSecondImageOnlyWhenThereIsOne) {
     TCheckBoxLayout layout = LayoutCheckBox(input, FixedMeasurer{});
     EXPECT_EQ(layout.imageWidth, 14);
     EXPECT_EQ(layout.sourceLeft, 14);
-    EXPECT_EQ(layout.glyphRect, (TCheckBoxRect{0, 1, 14, 15}));
+    EXPECT_EQ(layout.glyphRect, (TRect{0, 1, 14, 15}));
     input.enabled = true;
     EXPECT_EQ(LayoutCheckBox(input, FixedMeasurer{}).sourceLeft, 0);
     input.numGlyphs = 1;

@@ -21,7 +21,7 @@ TItem Sep(int left, int size = kDefaultSeparatorSize) {
 }
 std::vector<int> Lefts(const TArrangement& a) {
     std::vector<int> lefts;
-    for (const TRect& r : a.bounds)
+    for (const TBounds& r : a.bounds)
         lefts.push_back(r.left);
     return lefts;
 }
@@ -60,8 +60,8 @@ TEST(ToolbarLayout, BothWindowsRowsGiveTheStoredPositions) {
 TEST(ToolbarLayout, RowHeightOrderAndHiddenItems) {
     // A 22 x 23 button in a row made 25 high by another sits one pixel down (rounded toward zero).
     TArrangement a = ArrangeDocked({Button(0, 22, 23), Button(22, 25, 25), Sep(47)});
-    EXPECT_EQ(a.bounds[0], (TRect{0, 1, 22, 23}));
-    EXPECT_EQ(a.bounds[2], (TRect{47, 0, 6, 25}));
+    EXPECT_EQ(a.bounds[0], (TBounds{0, 1, 22, 23}));
+    EXPECT_EQ(a.bounds[2], (TBounds{47, 0, 6, 25}));
     // Separators alone give the least row height; hidden items take no space.
     a = ArrangeDocked({Sep(0), Sep(6)});
     EXPECT_EQ(a.rowHeight, 8);

@@ -202,7 +202,7 @@ TEST(ToolEditLayout, ButtonContainerForTheThreeBorderCases) {
 }
 
 TEST(ToolEditLayout, FormattingRectStopsBeforeTheButton) {
-    EXPECT_EQ(FormattingRect(261, 17, 20), (Rect{0, 0, 239, 18}));
+    EXPECT_EQ(FormattingRect(261, 17, 20), (TRect{0, 0, 239, 18}));
 }
 
 TEST(ToolEditLayout, MinimumHeightUsesTheSmallerFont) {

@@ -3,6 +3,7 @@
 // the custom colours kept in the registry.
 #include "controls/CBtnForm.h"
 #include "controls/ClrBtn.h"
+#include "support/Painting.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -12,31 +13,7 @@
 using cbtnform::TCell;
 
 namespace {
-// A 32-bit bitmap the size given, painted by `paint`; pixels read back as COLORREF.
-class Canvas {
-  public:
-    Canvas(int width, int height) : width_(width) {
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits_, nullptr, 0));
-        dc_.reset(CreateCompatibleDC(nullptr));
-        previous_ = SelectObject(dc_.get(), bitmap_.get());
-    }
-    ~Canvas() { SelectObject(dc_.get(), previous_); }
-    HDC Dc() const { return dc_.get(); }
-    COLORREF Pixel(int x, int y) const {
-        GdiFlush();
-        const std::uint32_t p = static_cast<const std::uint32_t*>(bits_)[y * width_ + x];
-        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-    }
-
-  private:
-    int width_;
-    void* bits_ = nullptr;
-    BitmapHandle bitmap_;
-    MemoryDc dc_;
-    HGDIOBJ previous_ = nullptr;
-};
+using support::Canvas;
 
 COLORREF Sys(int index) {
     return GetSysColor(index);

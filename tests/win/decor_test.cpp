@@ -3,6 +3,7 @@
 #include "controls/BusyCtrl.h"
 #include "controls/GrdCpt.h"
 #include "controls/HeadLbl.h"
+#include "support/Painting.h"
 #include "win/Forms.h"
 
 #include <gtest/gtest.h>
@@ -10,30 +11,7 @@
 #include <memory>
 
 namespace {
-// A 32-bit top-down bitmap to paint into; pixels read back as 0xRRGGBB.
-class Canvas {
-  public:
-    Canvas(int width, int height) : width_(width) {
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits_, nullptr, 0));
-        dc_.reset(CreateCompatibleDC(nullptr));
-        previous_ = SelectObject(dc_.get(), bitmap_.get());
-    }
-    ~Canvas() { SelectObject(dc_.get(), previous_); }
-    HDC Dc() const { return dc_.get(); }
-    std::uint32_t At(int x, int y) const {
-        GdiFlush();
-        return static_cast<const std::uint32_t*>(bits_)[y * width_ + x] & 0xFFFFFF;
-    }
-
-  private:
-    int width_;
-    void* bits_ = nullptr;
-    BitmapHandle bitmap_;
-    MemoryDc dc_;
-    HGDIOBJ previous_ = nullptr;
-};
+using support::Canvas;
 
 std::uint32_t Rgb(TColor c) {
     const COLORREF v = ColorToRGB(c);

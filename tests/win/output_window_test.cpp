@@ -93,8 +93,7 @@ class PrintCapture {
     void Expect(const std::string& text) const { standin_harness::writeFile(base_ + ".expected", text); }
     // The pages of the captured job ("%%Page:" comments of the PostScript).
     int Pages() const {
-        const std::string ps =
-            standin_harness::fileExists(base_ + ".ps") ? support::ReadFileBytes(base_ + ".ps") : "";
+        const std::string ps = FileExists(base_ + ".ps") ? support::ReadFileBytes(base_ + ".ps") : "";
         int pages = 0;
         for (std::size_t at = ps.find("\n%%Page:"); at != std::string::npos;
              at = ps.find("\n%%Page:", at + 1))

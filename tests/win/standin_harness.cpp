@@ -103,11 +103,6 @@ std::string runBatch(const std::string& line, const std::string& folder) {
     return support::ReadFileBytes(folder + "output.txt");
 }
 
-bool fileExists(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 void writeFile(const std::string& path, const std::string& text) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << text;

@@ -2,6 +2,7 @@
 // Runs the stand-in compiler in throw-away folders, directly or through a batch file as the front
 // end does, and looks at what it left.
 #include "support/Files.h"
+#include "win/Files.h"
 
 #include <windows.h>
 
@@ -41,7 +42,6 @@ ProcessRun runDcc32(const std::string& arguments, const std::string& folder,
 // and returns what it redirected into "output.txt".
 std::string runBatch(const std::string& line, const std::string& folder);
 
-bool fileExists(const std::string& path);
 void writeFile(const std::string& path, const std::string& text);
 void copyFile(const std::string& from, const std::string& to);
 void makeFolder(const std::string& path);

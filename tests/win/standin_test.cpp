@@ -19,7 +19,7 @@ bool contains(const std::string& text, const std::string& part) {
 
 class StandinCompiler : public ::testing::Test {
   protected:
-    void SetUp() override { ASSERT_TRUE(fileExists(dcc32Path())) << "build the target dcc32 first"; }
+    void SetUp() override { ASSERT_TRUE(FileExists(dcc32Path())) << "build the target dcc32 first"; }
 
     void copyExample(const std::string& relative) {
         copyFile(examplePath(relative), dir / relative.substr(relative.rfind('\\') + 1));
@@ -41,9 +41,9 @@ TEST_F(StandinCompiler, ProgramWithUnitLeavesExeAndDcuAndTheExeRuns) {
     EXPECT_LT(unitLine, programLine) << "units come before the program that uses them";
     EXPECT_TRUE(std::regex_search(run.output, std::regex(R"(\n\d+ lines, \d+\.\d\d seconds, )")))
         << run.output;
-    EXPECT_TRUE(fileExists(dir / "hello.exe"));
-    EXPECT_TRUE(fileExists(dir / "greet.dcu"));
-    EXPECT_FALSE(fileExists(dir / "hello.map")) << "a map only with -gd";
+    EXPECT_TRUE(FileExists(dir / "hello.exe"));
+    EXPECT_TRUE(FileExists(dir / "greet.dcu"));
+    EXPECT_FALSE(FileExists(dir / "hello.map")) << "a map only with -gd";
 
     const ProcessRun greeting = runProcess("\"" + (dir / "hello.exe") + "\"", dir.path());
     EXPECT_EQ(greeting.exitCode, 0u);
@@ -62,15 +62,15 @@ TEST_F(StandinCompiler, DetailedMapSwitchWritesMapAndAPlainCompileRemovesIt) {
     EXPECT_TRUE(contains(map, "HELLO")) << map;
 
     EXPECT_EQ(runDcc32("HELLO.DPR", dir.path()).exitCode, 0u);
-    EXPECT_FALSE(fileExists(dir / "hello.map")) << "an old map must not pass for the new program's";
+    EXPECT_FALSE(FileExists(dir / "hello.map")) << "an old map must not pass for the new program's";
 }
 
 TEST_F(StandinCompiler, LibraryProjectLeavesLoadableDllAndNoExe) {
     copyExample("library\\tools.dpr");
     const ProcessRun run = runDcc32("-gd tools.dpr", dir.path());
     EXPECT_EQ(run.exitCode, 0u) << run.output;
-    EXPECT_FALSE(fileExists(dir / "tools.exe"));
-    ASSERT_TRUE(fileExists(dir / "tools.dll"));
+    EXPECT_FALSE(FileExists(dir / "tools.exe"));
+    ASSERT_TRUE(FileExists(dir / "tools.dll"));
     EXPECT_TRUE(contains(support::ReadFileBytes(dir / "tools.map"), "tools.dll"));
     HMODULE library = LoadLibraryA((dir / "tools.dll").c_str());
     EXPECT_NE(library, nullptr) << "error " << GetLastError();
@@ -83,9 +83,9 @@ TEST_F(StandinCompiler, UnitLeavesOnlyADcu) {
     const ProcessRun run = runDcc32(" -b  -gd MATHUNIT.PAS", dir.path());
     EXPECT_EQ(run.exitCode, 0u) << run.output;
     EXPECT_TRUE(contains(run.output, "mathunit.pas(")) << run.output;
-    EXPECT_TRUE(fileExists(dir / "mathunit.dcu"));
-    EXPECT_FALSE(fileExists(dir / "mathunit.exe"));
-    EXPECT_FALSE(fileExists(dir / "mathunit.map")) << "units are not linked";
+    EXPECT_TRUE(FileExists(dir / "mathunit.dcu"));
+    EXPECT_FALSE(FileExists(dir / "mathunit.exe"));
+    EXPECT_FALSE(FileExists(dir / "mathunit.map")) << "units are not linked";
 }
 
 TEST_F(StandinCompiler, FailedCompileRemovesStaleProductsAndExitsWithOne) {
@@ -97,9 +97,9 @@ TEST_F(StandinCompiler, FailedCompileRemovesStaleProductsAndExitsWithOne) {
     EXPECT_TRUE(contains(run.output, "broken.dpr(16): Error: 'END' expected for 'BEGIN' of line 10"))
         << run.output;
     EXPECT_FALSE(contains(run.output, " lines, ")) << "no summary after an error";
-    EXPECT_FALSE(fileExists(dir / "broken.exe"));
-    EXPECT_FALSE(fileExists(dir / "broken.dll"));
-    EXPECT_FALSE(fileExists(dir / "broken.map"));
+    EXPECT_FALSE(FileExists(dir / "broken.exe"));
+    EXPECT_FALSE(FileExists(dir / "broken.dll"));
+    EXPECT_FALSE(FileExists(dir / "broken.map"));
 }
 
 TEST_F(StandinCompiler, MissingOrUnnamedSourceFails) {
@@ -107,7 +107,7 @@ TEST_F(StandinCompiler, MissingOrUnnamedSourceFails) {
     const ProcessRun missing = runDcc32("-b ghost.dpr", dir.path());
     EXPECT_EQ(missing.exitCode, 1u);
     EXPECT_TRUE(contains(missing.output, "Fatal: File not found: 'ghost.dpr'")) << missing.output;
-    EXPECT_FALSE(fileExists(dir / "ghost.exe"));
+    EXPECT_FALSE(FileExists(dir / "ghost.exe"));
 
     const ProcessRun unnamed = runDcc32("-b -gd", dir.path());
     EXPECT_EQ(unnamed.exitCode, 1u);
@@ -134,7 +134,7 @@ TEST_F(StandinCompiler, NameWithoutExtensionMeansTheProjectFile) {
     copyExample("library\\tools.dpr");
     const ProcessRun run = runDcc32("tools", dir.path());
     EXPECT_EQ(run.exitCode, 0u) << run.output;
-    EXPECT_TRUE(fileExists(dir / "tools.dll"));
+    EXPECT_TRUE(FileExists(dir / "tools.dll"));
 }
 
 TEST_F(StandinCompiler, ReadsTheConfigurationFileBesideItself) {
@@ -171,7 +171,7 @@ TEST_F(StandinCompiler, TemplatesMissingBesideTheCompilerFailTheProgramCompile) 
     const ProcessRun run = runDcc32("tools.dpr", dir.path(), bin + "dcc32.exe");
     EXPECT_EQ(run.exitCode, 1u);
     EXPECT_TRUE(contains(run.output, "standin_library.dll' is missing")) << run.output;
-    EXPECT_FALSE(fileExists(dir / "tools.dll"));
+    EXPECT_FALSE(FileExists(dir / "tools.dll"));
 }
 
 TEST_F(StandinCompiler, DelayDirectiveMakesTheCompileTakeThatLong) {
@@ -179,7 +179,7 @@ TEST_F(StandinCompiler, DelayDirectiveMakesTheCompileTakeThatLong) {
     const ProcessRun run = runDcc32("nap.dpr", dir.path());
     EXPECT_EQ(run.exitCode, 0u) << run.output;
     EXPECT_GE(run.elapsedMilliseconds, 800u);
-    EXPECT_TRUE(fileExists(dir / "nap.exe"));
+    EXPECT_TRUE(FileExists(dir / "nap.exe"));
 }
 
 TEST_F(StandinCompiler, SlowExampleCarriesTheDelayDirective) {
@@ -192,8 +192,8 @@ TEST_F(StandinCompiler, BatchLineRunsInAFolderWithAmpersandAndBlank) {
     copyFile(examplePath("library\\tools.dpr"), project + "tools.dpr");
     const std::string output = runBatch(shortPathOf(dcc32Path()) + " -b  -gd TOOLS.DPR >output.txt", project);
     EXPECT_TRUE(contains(output, "tools.dpr(")) << output;
-    EXPECT_TRUE(fileExists(project + "tools.dll"));
-    EXPECT_TRUE(fileExists(project + "tools.map"));
+    EXPECT_TRUE(FileExists(project + "tools.dll"));
+    EXPECT_TRUE(FileExists(project + "tools.map"));
 }
 
 TEST_F(StandinCompiler, QuotedSourceNameWithAmpersandThroughTheBatchFile) {
@@ -202,7 +202,7 @@ TEST_F(StandinCompiler, QuotedSourceNameWithAmpersandThroughTheBatchFile) {
     const std::string output =
         runBatch(shortPathOf(dcc32Path()) + "    \"a&b\\amp.dpr\" >output.txt", dir.path());
     EXPECT_TRUE(contains(output, "amp.dpr(3)")) << output;
-    EXPECT_TRUE(fileExists(dir / "a&b\\amp.exe"));
+    EXPECT_TRUE(FileExists(dir / "a&b\\amp.exe"));
 }
 
 TEST_F(StandinCompiler, ProjectNamedByItsShortAliasLeavesTheProductWhereTheFrontEndLooks) {
@@ -212,10 +212,10 @@ TEST_F(StandinCompiler, ProjectNamedByItsShortAliasLeavesTheProductWhereTheFront
     ASSERT_NE(shortName, "longprojectname.dpr") << "the file system gives no short names";
     const ProcessRun run = runDcc32(shortName, dir.path());
     EXPECT_EQ(run.exitCode, 0u) << run.output;
-    EXPECT_TRUE(fileExists(shortSource.substr(0, shortSource.rfind('.')) + ".exe")) << shortSource;
+    EXPECT_TRUE(FileExists(shortSource.substr(0, shortSource.rfind('.')) + ".exe")) << shortSource;
 
     EXPECT_EQ(runDcc32("longprojectname.dpr", dir.path()).exitCode, 0u);
-    EXPECT_TRUE(fileExists(dir / "longprojectname.exe"));
+    EXPECT_TRUE(FileExists(dir / "longprojectname.exe"));
 }
 
 TEST_F(StandinCompiler, QuotedSourceNameKeepsItsBlanks) {
@@ -234,8 +234,8 @@ TEST_F(StandinCompiler, ErrorInAUsedUnitFailsTheProgram) {
     const ProcessRun run = runDcc32("-b hello.dpr", dir.path());
     EXPECT_EQ(run.exitCode, 1u);
     EXPECT_TRUE(contains(run.output, "greet.pas(4): Error:")) << run.output;
-    EXPECT_FALSE(fileExists(dir / "greet.dcu"));
-    EXPECT_FALSE(fileExists(dir / "hello.exe"));
+    EXPECT_FALSE(FileExists(dir / "greet.dcu"));
+    EXPECT_FALSE(FileExists(dir / "hello.exe"));
 }
 
 TEST_F(StandinCompiler, UpToDateUnitIsCompiledAgainOnlyWithBuildAllOrWhenItsSourceIsNewer) {
@@ -261,9 +261,9 @@ TEST_F(StandinCompiler, UnitsNamedWithInAreFoundRelativeToTheUser) {
               "unit Deeper;\r\ninterface\r\nuses Helper;\r\nimplementation\r\nend.\r\n");
     const ProcessRun run = runDcc32("main.dpr", dir.path());
     EXPECT_EQ(run.exitCode, 0u) << run.output;
-    EXPECT_TRUE(fileExists(dir / "lib\\helper.dcu"));
-    EXPECT_TRUE(fileExists(dir / "lib\\deeper.dcu")) << "units used by units are compiled too, once each";
-    EXPECT_TRUE(fileExists(dir / "main.exe"));
+    EXPECT_TRUE(FileExists(dir / "lib\\helper.dcu"));
+    EXPECT_TRUE(FileExists(dir / "lib\\deeper.dcu")) << "units used by units are compiled too, once each";
+    EXPECT_TRUE(FileExists(dir / "main.exe"));
 
     writeFile(dir / "main.dpr", "program Main;\r\nuses\r\n  Gone in 'gone.pas';\r\nbegin\r\nend.\r\n");
     const ProcessRun missing = runDcc32("main.dpr", dir.path());

@@ -3,6 +3,7 @@
 #include "controls/TbCtls.h"
 #include "base/SysUtils.h"
 #include "win/Forms.h"
+#include "support/Painting.h"
 #include "win/StdCtrls.h"
 
 #include <commctrl.h>
@@ -57,30 +58,7 @@ BOOL CALLBACK FindToolTipOf(HWND wnd, LPARAM param) {
     return TRUE;
 }
 
-// A 32-bit picture of whatever `paint` draws, read back pixel by pixel.
-class Canvas {
-  public:
-    Canvas(int width, int height) : width_(width) {
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits_, nullptr, 0));
-        dc_.reset(CreateCompatibleDC(nullptr));
-        old_ = SelectObject(dc_.get(), bitmap_.get());
-    }
-    ~Canvas() { SelectObject(dc_.get(), old_); }
-    HDC Dc() const { return dc_.get(); }
-    std::uint32_t At(int x, int y) const {
-        GdiFlush();
-        return static_cast<const std::uint32_t*>(bits_)[y * width_ + x] & 0xFFFFFF;
-    }
-
-  private:
-    int width_;
-    void* bits_ = nullptr;
-    BitmapHandle bitmap_;
-    MemoryDc dc_;
-    HGDIOBJ old_ = nullptr;
-};
+using support::Canvas;
 
 class Toolbar : public ::testing::Test {
   protected:

@@ -52,6 +52,25 @@ struct Picture {
     throw std::runtime_error(where + ": " + what);
 }
 
+// What a whole picture file must hold once every statement is read.
+void Validate(const Picture& picture, const std::string& fileName) {
+    if (picture.format.empty())
+        Fail(fileName, "no format");
+    if (picture.images.empty())
+        Fail(fileName, "no image");
+    if (picture.format.starts_with("bmp")) {
+        if (picture.images.size() != 1)
+            Fail(fileName, "a bitmap has exactly one image");
+        for (const auto& pixel : picture.images[0].pixels)
+            if (!pixel)
+                Fail(fileName, "a bitmap has no transparent pixels; give the background a colour");
+    }
+    if (picture.format == "cur" &&
+        (picture.hotspotX < 0 || picture.hotspotY < 0 || picture.hotspotX >= picture.images[0].width ||
+         picture.hotspotY >= picture.images[0].height))
+        Fail(fileName, "the hot spot lies outside the cursor");
+}
+
 Picture Parse(const std::string& fileName) {
     std::ifstream in(fileName);
     if (!in)
@@ -118,21 +137,7 @@ Picture Parse(const std::string& fileName) {
             Fail(where(), "unknown statement " + keyword);
         }
     }
-    if (picture.format.empty())
-        Fail(fileName, "no format");
-    if (picture.images.empty())
-        Fail(fileName, "no image");
-    if (picture.format.starts_with("bmp")) {
-        if (picture.images.size() != 1)
-            Fail(fileName, "a bitmap has exactly one image");
-        for (const auto& pixel : picture.images[0].pixels)
-            if (!pixel)
-                Fail(fileName, "a bitmap has no transparent pixels; give the background a colour");
-    }
-    if (picture.format == "cur" &&
-        (picture.hotspotX < 0 || picture.hotspotY < 0 || picture.hotspotX >= picture.images[0].width ||
-         picture.hotspotY >= picture.images[0].height))
-        Fail(fileName, "the hot spot lies outside the cursor");
+    Validate(picture, fileName);
     return picture;
 }
 
