@@ -122,9 +122,9 @@ double CpuDuringCompile(TCpuCase what) {
     const std::string argument = what == TCpuCase::commandLine ? project : e2e::JoinPath(folder, "idle.txt");
     e2e::Process app = e2e::StartTarnwick("\"" + argument + "\"", folder);
     if (what != TCpuCase::commandLine) {
-        HWND main = e2e::WaitForWindow(app.Id(), e2e::kMainCaption, 20000);
-        const std::vector<HWND> edits = main ? e2e::Children(main, "Edit") : std::vector<HWND>{};
-        if (edits.empty() || !e2e::Settled(main, 10000) ||
+        HWND window = e2e::WaitForWindow(app.Id(), e2e::kMainCaption, 20000);
+        const std::vector<HWND> edits = window ? e2e::Children(window, "Edit") : std::vector<HWND>{};
+        if (edits.empty() || !e2e::Settled(window, 10000) ||
             (what == TCpuCase::dropped && !e2e::PostDroppedFiles(edits.front(), {project}))) {
             std::printf("wait: the project could not be dropped\n");
             return -1;
@@ -143,8 +143,8 @@ double CpuDuringCompile(TCpuCase what) {
         Sleep(5);
     const double wall = NowMs() - wallStart;
     const double cpu = clock.Ms() - cpuStart;
-    if (HWND main = e2e::WaitForWindow(app.Id(), e2e::kMainCaption, 15000))
-        e2e::Close(main);
+    if (HWND window = e2e::WaitForWindow(app.Id(), e2e::kMainCaption, 15000))
+        e2e::Close(window);
     app.WaitForExit(15000);
     e2e::RemoveFolder(folder);
     if (cpuStart < 0 || clock.UnderWineWithoutUnixProcess()) {
