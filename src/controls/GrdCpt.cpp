@@ -307,15 +307,14 @@ void TGradientCaption::UpdateCaption() {
         return;
     const bool active = Active();
     hook_.SetWinControl(active ? form : nullptr);
-    isFormActive_ = false;
     HWND wnd = form->Handle();
+    // Also while hidden: a form can be the active window before it is shown, and then its showing
+    // brings no activation message.
+    const HWND foreground = GetActiveWindow();
+    isFormActive_ = active && wnd && foreground == wnd &&
+                    GetWindowThreadProcessId(foreground, nullptr) == GetCurrentThreadId();
     if (!wnd || !IsWindowVisible(wnd))
         return;
-    if (active) {
-        HWND foreground = GetActiveWindow();
-        isFormActive_ =
-            foreground == wnd && GetWindowThreadProcessId(foreground, nullptr) == GetCurrentThreadId();
-    }
     RECT rc{};
     GetWindowRect(wnd, &rc);
     RegionHandle region(CreateRectRgnIndirect(&rc));
