@@ -1,11 +1,15 @@
 ; The installer of Tarnwick, built by the build's "dist" target:
 ;   makensis -DVERSION=<file version> -DSTAGE=<folder with tnwk.exe, help\, README.txt> -DICON=<.ico>
-;            -DOUTFILE=<setup.exe> tnwk.nsi
+;            -DOUTFILE=<setup.exe> [-DTARGET64] tnwk.nsi
 ; It installs into Program Files\Tarnwick (another folder may be chosen), adds a Start-menu shortcut and
 ; registers an uninstaller with Add/Remove Programs. "/S" installs silently (administrators only).
 ; The uninstaller removes exactly what was installed and its registration; the user's settings under
 ; HKEY_CURRENT_USER\Software\tnwk stay.
 Unicode true
+!ifdef TARGET64
+; The 64-bit build's program, for the installation test on machines that run only 64-bit Wine.
+Target amd64-unicode
+!endif
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
 
@@ -18,7 +22,11 @@ RequestExecutionLevel admin
 
 Name "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
+!ifdef TARGET64
+InstallDir "$PROGRAMFILES64\${PRODUCT}"
+!else
 InstallDir "$PROGRAMFILES\${PRODUCT}"
+!endif
 InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
 VIProductVersion "${VERSION}"
 VIAddVersionKey "ProductName" "${PRODUCT}"
