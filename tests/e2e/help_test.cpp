@@ -1,6 +1,7 @@
 // Help in the running program: without tnwk.hlp each Help button has the shell open the HTML page of
 // its window, recorded by this test program registered as the handler of ".htm" files; with a
 // tnwk.hlp beside the program, Help goes to WinHelp (Wine's winhlp32.exe starts).
+#include "support/ShellRecord.h"
 #include "e2e/driver.h"
 
 #include <gtest/gtest.h>
@@ -15,18 +16,7 @@ namespace {
 constexpr const char* kRecordSwitch = "--record-opened-page";
 constexpr const char* kHandlerClass = "TarnwickHelpTest.Page";
 
-// Started by the shell as "e2e_tests.exe --record-opened-page <record> <page>": appends the page to
-// the record and ends, before any test runs.
-[[maybe_unused]] const bool gRecorded = [] {
-    if (__argc == 4 && std::string(__argv[1]) == kRecordSwitch) {
-        if (std::FILE* record = std::fopen(__argv[2], "ab")) {
-            std::fprintf(record, "%s\n", __argv[3]);
-            std::fclose(record);
-        }
-        ExitProcess(0);
-    }
-    return false;
-}();
+[[maybe_unused]] const bool gRecorded = support::RecordOpenedTargetAndExitWhenStartedAs(kRecordSwitch);
 
 std::string ThisProgram() {
     char path[MAX_PATH] = {};

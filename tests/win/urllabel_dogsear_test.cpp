@@ -1,6 +1,7 @@
 // The dog's-ear painted into memory and clicked through its parent, and the link label's click going
 // to the shell: the shell starts this test program as the handler of the link's scheme, which writes
 // down the address it was given.
+#include "support/ShellRecord.h"
 #include "controls/DogsEar.h"
 #include "controls/urllabel.h"
 #include "support/Files.h"
@@ -18,18 +19,7 @@ namespace {
 
 constexpr const char* kRecordSwitch = "--record-opened-link";
 
-// Started by the shell as "win_tests.exe --record-opened-link <record> <address>": appends the
-// address to the record and ends, before any test runs.
-[[maybe_unused]] const bool gRecorded = [] {
-    if (__argc == 4 && std::string(__argv[1]) == kRecordSwitch) {
-        if (std::FILE* record = std::fopen(__argv[2], "ab")) {
-            std::fprintf(record, "%s\n", __argv[3]);
-            std::fclose(record);
-        }
-        ExitProcess(0);
-    }
-    return false;
-}();
+[[maybe_unused]] const bool gRecorded = support::RecordOpenedTargetAndExitWhenStartedAs(kRecordSwitch);
 
 constexpr TColor kBack = RGBColor(192, 192, 192), kEar = RGBColor(255, 255, 255),
                  kFrame = RGBColor(0, 0, 128);
