@@ -101,7 +101,7 @@ void DrawTransparentBitmap(HDC dc, HBITMAP bitmap, int srcX, int srcY, int width
     MemoryDc source(CreateCompatibleDC(dc));
     SelectionScope select(source.get(), bitmap);
     const COLORREF transparent = TransparentColorOf(source.get(), bitmap);
-    TransparentBlt(dc, destX, destY, width, height, source.get(), srcX, srcY, width, height, transparent);
+    GdiTransparentBlt(dc, destX, destY, width, height, source.get(), srcX, srcY, width, height, transparent);
 }
 
 BitmapHandle GlyphMask(HBITMAP bitmap, int srcX, int srcY, int width, int height,
