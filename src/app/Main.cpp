@@ -206,6 +206,7 @@ void TMainForm::RunBtnClick(TComponent*) {
 }
 
 void TMainForm::CompileProject() {
+    PForm->EnsureControls();
     const std::string compiler = ShortPath(PForm->CompPath->FileName());
     if (!FileExists(compiler)) {
         InformationMessage(xprocs::SIncorrectCompilerPath);

@@ -13,8 +13,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         placement::SetApplicationExeName(exeName);
         fontprops::SetPixelsPerInch(ScreenPixelsPerInch());
         application.CreateForm<TMainForm>();
-        application.CreateForm<TPForm>();
-        auto* output = application.CreateForm<TOpForm>();
+        application.CreateForm<TPForm>(TControlsTiming::AfterMainWindow);
+        auto* output = application.CreateForm<TOpForm>(TControlsTiming::AfterMainWindow);
         output->ProjectFileName = [] { return MainForm ? MainForm->Project->FileName() : std::string(); };
         application.Run();
     } catch (const std::exception& e) {

@@ -152,8 +152,8 @@ void THeadLabel::PaintGlyph(HDC dc, int& captionLeft) const {
     SelectionScope select(source.get(), glyph_.get());
     // The bottom-left pixel's colour marks the glyph's transparent parts.
     const COLORREF transparent = GetPixel(source.get(), 0, info.bmHeight - 1);
-    TransparentBlt(dc, placed.left, placed.top, placed.width, placed.height, source.get(), 0, 0,
-                   info.bmWidth / numGlyphs_, info.bmHeight, transparent);
+    GdiTransparentBlt(dc, placed.left, placed.top, placed.width, placed.height, source.get(), 0, 0,
+                      info.bmWidth / numGlyphs_, info.bmHeight, transparent);
 }
 
 UINT THeadLabel::VerticalFlags() const {

@@ -4,9 +4,7 @@
 #include "base/SysUtils.h"
 #include "win/Files.h"
 #include "win/Forms.h"
-
-#include <commdlg.h>
-#include <shellapi.h>
+#include "win/Library.h"
 
 namespace {
 // The default glyph of every file name edit, loaded once when first needed.
@@ -152,11 +150,6 @@ TFilenameEdit::TFilenameEdit(TComponent* owner, TWinControl* parent, const Setti
     SetAcceptFiles(settings.acceptFiles);
 }
 
-TFilenameEdit::~TFilenameEdit() {
-    if (Handle() && acceptFiles_)
-        DragAcceptFiles(Handle(), FALSE);
-}
-
 void TFilenameEdit::LayoutButton() {
     const tooledit::Placement place =
         tooledit::ButtonContainerPlacement(Width(), Height(), buttonWidth_, true, true, true);
@@ -186,7 +179,10 @@ void TFilenameEdit::SetReadOnly(bool readOnly) {
 
 void TFilenameEdit::SetAcceptFiles(bool accept) {
     acceptFiles_ = accept;
-    DragAcceptFiles(Handle(), accept ? TRUE : FALSE);
+    // The style the shell's DragAcceptFiles sets, without loading the shell library at start-up.
+    const LONG_PTR exStyle = GetWindowLongPtrA(Handle(), GWL_EXSTYLE);
+    SetWindowLongPtrA(Handle(), GWL_EXSTYLE,
+                      accept ? exStyle | WS_EX_ACCEPTFILES : exStyle & ~WS_EX_ACCEPTFILES);
 }
 
 const TClassDesc& TFilenameEdit::PublishedClass() const {
@@ -264,7 +260,7 @@ bool TFilenameEdit::RunDialog(std::string& name) {
     bool chosen;
     {
         ErrorModeScope errorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-        chosen = GetOpenFileNameA(&ofn) != FALSE;
+        chosen = syslib::GetOpenFileNameA(&ofn) != FALSE;
     }
     if (chosen) {
         name = fileBuffer.data();
@@ -309,18 +305,18 @@ void TFilenameEdit::ButtonClick() {
 }
 
 void TFilenameEdit::DropFiles(HDROP drop) {
-    const TScopeExit finish([drop] { DragFinish(drop); });
-    const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    const TScopeExit finish([drop] { syslib::DragFinish(drop); });
+    const UINT count = syslib::DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
     if (count == 0)
         return;
     dropped_.clear();
     // Without multiple selection only the first dropped file counts. The name is fetched whole and
     // never acted on cut; a name the shell cannot give is no drop.
-    const UINT length = DragQueryFileA(drop, 0, nullptr, 0);
+    const UINT length = syslib::DragQueryFileA(drop, 0, nullptr, 0);
     if (length == 0)
         return;
     std::string name(length + 1, '\0');
-    if (DragQueryFileA(drop, 0, name.data(), length + 1) != length)
+    if (syslib::DragQueryFileA(drop, 0, name.data(), length + 1) != length)
         return;
     name.resize(length);
     SetFileName(tooledit::DroppedName(name));

@@ -46,7 +46,6 @@ class TFilenameEdit : public TWinControl, public IPublished {
         int buttonWidth = tooledit::kDefaultButtonWidth;
     };
     TFilenameEdit(TComponent* owner, TWinControl* parent, const Settings& settings);
-    ~TFilenameEdit() override;
     std::string ClassName() const override { return "TFilenameEdit"; }
     // FileName and InitialDir, as the settings storage keeps them.
     const TClassDesc& PublishedClass() const override;

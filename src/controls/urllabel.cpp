@@ -1,8 +1,7 @@
 #include "controls/urllabel.h"
 
 #include "base/FontProps_core.h"
-
-#include <shellapi.h>
+#include "win/Library.h"
 
 namespace {
 const TEnumTypeDesc& LabelTypeType() {
@@ -91,7 +90,7 @@ void TURLLabel::Click() {
         OnClick(this);
     // The shell's answer is of no use here: a missing browser or mail program is the system's to report.
     const std::string target = urllabel::ClickTarget(labelType_, Caption());
-    ShellExecuteA(nullptr, nullptr, target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    syslib::ShellExecuteA(nullptr, nullptr, target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 bool TURLLabel::MouseButton(UINT msg, LPARAM lParam) {

@@ -13,12 +13,17 @@ namespace {
 constexpr int kHelpContext = 27;
 } // namespace
 
-TOpForm::TOpForm(TComponent* owner) : TForm(owner) {
+TOpForm::TOpForm(TComponent* owner, TControlsTiming timing) : TForm(owner) {
     OpForm = this;
     SetName("OpForm");
     SetCaption("Compiler output. ");
     SetBounds(203, 131, 544, 375);
     SetPosition(TPosition::poScreenCenter);
+    if (timing == TControlsTiming::Now)
+        EnsureControls();
+}
+
+void TOpForm::CreateControls() {
 
     Dock1 = new TDock(this, this);
     Dock1->SetName("Dock1");

@@ -18,7 +18,7 @@
 
 class TOpForm : public TForm {
   public:
-    explicit TOpForm(TComponent* owner);
+    explicit TOpForm(TComponent* owner, TControlsTiming timing = TControlsTiming::Now);
     ~TOpForm() override;
     std::string ClassName() const override { return "TOpForm"; }
 
@@ -62,6 +62,7 @@ class TOpForm : public TForm {
     void LoadOutputFile(const std::string& fileName);
 
   protected:
+    void CreateControls() override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
   private:

@@ -4,13 +4,18 @@
 
 TPForm* PForm = nullptr;
 
-TPForm::TPForm(TComponent* owner) : TForm(owner) {
+TPForm::TPForm(TComponent* owner, TControlsTiming timing) : TForm(owner) {
     PForm = this;
     SetName("PForm");
     SetCaption("Wrenworks   Tarnwick 1.0 Preferences");
     SetBorderStyle(TBorderStyle::bsDialog);
     SetClientSize(401, 200);
     SetPosition(TPosition::poScreenCenter);
+    if (timing == TControlsTiming::Now)
+        EnsureControls();
+}
+
+void TPForm::CreateControls() {
 
     HeadLabel1 = new THeadLabel(this, this, {0, 0, 401, 20});
     HeadLabel1->SetName("HeadLabel1");

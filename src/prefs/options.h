@@ -12,28 +12,31 @@
 
 class TPForm : public TForm {
   public:
-    explicit TPForm(TComponent* owner);
+    explicit TPForm(TComponent* owner, TControlsTiming timing = TControlsTiming::Now);
     ~TPForm() override;
     std::string ClassName() const override { return "TPForm"; }
 
-    THeadLabel* HeadLabel1;
-    TGroupBox* GroupBox1;
-    TFilenameEdit* CompPath;
-    TGroupBox* GroupBox2;
-    TBitCheckBox* Coutput;
-    TBitCheckBox* RunP;
-    TBitCheckBox* Buildall;
-    TBitCheckBox* Mapfile;
-    TBevel* Bevel1;
-    TButton* BitBtn1;
-    TButton* BitBtn2;
-    TRegistryEnhanced* Reg1;
-    TFormStorage* FormStorage1;
-    TGradientCaption* GradientCaption1;
+    THeadLabel* HeadLabel1 = nullptr;
+    TGroupBox* GroupBox1 = nullptr;
+    TFilenameEdit* CompPath = nullptr;
+    TGroupBox* GroupBox2 = nullptr;
+    TBitCheckBox* Coutput = nullptr;
+    TBitCheckBox* RunP = nullptr;
+    TBitCheckBox* Buildall = nullptr;
+    TBitCheckBox* Mapfile = nullptr;
+    TBevel* Bevel1 = nullptr;
+    TButton* BitBtn1 = nullptr;
+    TButton* BitBtn2 = nullptr;
+    TRegistryEnhanced* Reg1 = nullptr;
+    TFormStorage* FormStorage1 = nullptr;
+    TGradientCaption* GradientCaption1 = nullptr;
 
     void FormCreate(TComponent* sender);
     void BitBtn1Click(TComponent* sender);
     void BitBtn2Click(TComponent* sender);
+
+  protected:
+    void CreateControls() override;
 
   private:
     // The value as the registry reader gives it; unassigned when the reader fails.

@@ -2,8 +2,7 @@
 
 #include "base/SysUtils.h"
 #include "win/Forms.h"
-
-#include <commdlg.h>
+#include "win/Library.h"
 
 #include <cstring>
 
@@ -112,7 +111,7 @@ bool TFontDialog::Execute() {
         choose.nSizeMin = minFontSize_;
         choose.nSizeMax = maxFontSize_;
     }
-    if (!ChooseFontA(&choose))
+    if (!syslib::ChooseFontA(&choose))
         return false;
     font_.Assign(FontDescFromLogFont(logFont, choose.rgbColors));
     return true;
@@ -128,7 +127,7 @@ bool TColorDialog::Execute() {
     choose.rgbResult = ColorToRGB(color_);
     choose.lpCustColors = custom;
     choose.Flags = CC_RGBINIT | (fullOpen_ ? CC_FULLOPEN : 0);
-    if (!ChooseColorA(&choose))
+    if (!syslib::ChooseColorA(&choose))
         return false;
     color_ = static_cast<TColor>(choose.rgbResult & 0xFFFFFF);
     for (std::size_t i = 0; i < customColors_.size(); ++i)

@@ -3,9 +3,9 @@
 #include "base/SysUtils.h"
 #include "win/Files.h"
 #include "win/Help_core.h"
+#include "win/Library.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
 
 TApplication* Application = nullptr;
 
@@ -132,7 +132,17 @@ void TForm::SetBorderStyle(TBorderStyle style, bool minimizeBox, bool maximizeBo
         SendMessageA(Handle(), WM_SETICON, ICON_SMALL, 0);
         SendMessageA(Handle(), WM_SETICON, ICON_BIG, 0);
     }
-    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    // Without SWP_NOACTIVATE a hidden window would be activated, which also sets up the input method long
+    // before anything shows.
+    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void TForm::EnsureControls() {
+    if (controlsCreated_)
+        return;
+    controlsCreated_ = true;
+    CreateControls();
 }
 
 void TForm::SetClientSize(int width, int height) {
@@ -192,6 +202,7 @@ void TForm::Show() {
         BringWindowToTop(Handle());
         return;
     }
+    EnsureControls();
     // The show handlers run before the window appears; a stored placement they apply replaces the
     // centring of the first show.
     visible_ = true;
@@ -379,7 +390,7 @@ void TApplication::HelpContext(int context) {
     case help::HelpRoute::HtmlPage: {
         // The shell opens the page with the user's browser; a result up to 32 is an error code.
         const auto result = reinterpret_cast<INT_PTR>(
-            ShellExecuteA(Handle(), "open", request.file.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+            syslib::ShellExecuteA(Handle(), "open", request.file.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
         if (result <= 32)
             throw Exception("Cannot open the help page " + request.file);
         break;
@@ -439,8 +450,27 @@ void TApplication::WaitForMessageOr(HANDLE waitHandle) {
 void TApplication::Run() {
     if (mainForm_)
         mainForm_->Show();
-    while (!terminated_)
-        WaitForMessageOr(nullptr);
+    // The windows that start hidden make their controls one at a time whenever no message waits, so the
+    // main window paints and answers first.
+    while (!terminated_) {
+        ProcessMessages();
+        if (!terminated_ && !CreateWaitingControls())
+            WaitForMessageOr(nullptr);
+    }
+    // Every window ends as it would have with its controls made at once.
+    while (CreateWaitingControls()) {
+    }
+}
+
+bool TApplication::CreateWaitingControls() {
+    for (int i = 0; i < ComponentCount(); ++i) {
+        auto* form = dynamic_cast<TForm*>(Components(i));
+        if (form && !form->ControlsCreated()) {
+            form->EnsureControls();
+            return true;
+        }
+    }
+    return false;
 }
 
 void TApplication::Terminate() {

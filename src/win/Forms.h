@@ -13,6 +13,10 @@ enum class TBorderStyle { bsSingle, bsSizeable, bsDialog };
 enum class TPosition { poDesigned, poScreenCenter };
 enum TModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2 };
 enum class TCloseAction { caNone, caHide, caFree, caMinimize };
+// When a window makes its controls: at once, or (for a window that starts hidden) once the main window is
+// on the screen, so that start-up does not wait for them. Showing the window, or EnsureControls, makes
+// them earlier when they are needed before that.
+enum class TControlsTiming { Now, AfterMainWindow };
 
 // Every visible, enabled top-level window of this thread but one, disabled for one scope (while a
 // modal window or a message box shows) and enabled again afterwards if it still exists.
@@ -65,6 +69,10 @@ class TForm : public TWinControl {
 
     int PixelsPerInch() const { return 96; }
 
+    // Makes the window's controls unless they are made already.
+    void EnsureControls();
+    bool ControlsCreated() const { return controlsCreated_; }
+
     // The window's events. A form storage wraps OnShow, OnCloseQuery and OnDestroy with its own.
     std::function<void(TComponent*)> OnShow;
     std::function<void(TComponent*, bool& canClose)> OnCloseQuery;
@@ -72,6 +80,8 @@ class TForm : public TWinControl {
     std::function<void(TComponent*)> OnDestroy;
 
   protected:
+    // The window's controls and their settings, made once by EnsureControls.
+    virtual void CreateControls() {}
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     int AllocateChildId() override { return nextId_++; }
     HWND HintWindow() override;
@@ -97,6 +107,7 @@ class TForm : public TWinControl {
     TWindowState windowState_ = TWindowState::wsNormal;
     bool modal_ = false;
     bool destroying_ = false;
+    bool controlsCreated_ = false;
     int modalResult_ = mrNone;
     int nextId_ = 100;
     HWND toolTip_ = nullptr;
@@ -120,8 +131,8 @@ class TApplication : public TComponent {
     void HelpContext(int context);
 
     // Creates a form owned by the application; the first one becomes the main window.
-    template <class T> T* CreateForm() {
-        auto* form = new T(this);
+    template <class T, class... Args> T* CreateForm(Args... args) {
+        auto* form = new T(this, args...);
         if (!mainForm_)
             mainForm_ = form;
         return form;
@@ -143,6 +154,8 @@ class TApplication : public TComponent {
 
   private:
     bool ProcessMessage(MSG& msg);
+    // Makes the controls of one window that has left them for later; false when none has.
+    bool CreateWaitingControls();
 
     std::string title_;
     std::string helpFile_;

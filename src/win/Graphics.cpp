@@ -1,6 +1,8 @@
 #include "win/Graphics.h"
 
 #include <cstring>
+#include <map>
+#include <string>
 
 COLORREF ColorToRGB(TColor color) {
     if (IsSystemColor(color))
@@ -42,8 +44,20 @@ void TFont::SetPitch(TFontPitch pitch) {
     Modify([&](TFontDesc& d) { d.pitch = pitch; });
 }
 
+namespace {
+// One GDI font for each distinct description, shared by every font that asks for it and kept until the
+// program ends: a font handle for each control costs the platform time at start-up.
+HFONT SharedFont(const LOGFONTA& lf) {
+    static std::map<std::string, FontHandle> fonts;
+    FontHandle& font = fonts[std::string(reinterpret_cast<const char*>(&lf), sizeof lf)];
+    if (!font)
+        font.reset(CreateFontIndirectA(&lf));
+    return font.get();
+}
+} // namespace
+
 void TFont::Changed() {
-    handle_.reset();
+    handle_ = nullptr;
     if (OnChange)
         OnChange();
 }
@@ -75,11 +89,9 @@ LOGFONTA TFont::LogFont() const {
 }
 
 HFONT TFont::Handle() const {
-    if (!handle_) {
-        const LOGFONTA lf = LogFont();
-        handle_.reset(CreateFontIndirectA(&lf));
-    }
-    return handle_.get();
+    if (!handle_)
+        handle_ = SharedFont(LogFont());
+    return handle_;
 }
 
 BitmapHandle LoadBitmapResource(const char* name) {
@@ -101,7 +113,7 @@ void DrawTransparentBitmap(HDC dc, HBITMAP bitmap, int srcX, int srcY, int width
     MemoryDc source(CreateCompatibleDC(dc));
     SelectionScope select(source.get(), bitmap);
     const COLORREF transparent = TransparentColorOf(source.get(), bitmap);
-    TransparentBlt(dc, destX, destY, width, height, source.get(), srcX, srcY, width, height, transparent);
+    GdiTransparentBlt(dc, destX, destY, width, height, source.get(), srcX, srcY, width, height, transparent);
 }
 
 BitmapHandle GlyphMask(HBITMAP bitmap, int srcX, int srcY, int width, int height,

@@ -33,7 +33,8 @@ class TFont {
     void SetPitch(TFontPitch pitch);
     int Size() const { return desc_.Size(ScreenPixelsPerInch()); }
 
-    // The GDI font, made when first asked for and again after a change.
+    // The GDI font, made when first asked for and again after a change; fonts of the same description
+    // share one, which lives until the program ends.
     HFONT Handle() const;
     LOGFONTA LogFont() const;
 
@@ -49,7 +50,7 @@ class TFont {
     void Changed();
 
     TFontDesc desc_;
-    mutable FontHandle handle_;
+    mutable HFONT handle_ = nullptr; // shared with every font of the same description
 };
 
 // A device-independent picture loaded from the program's bitmap resources.

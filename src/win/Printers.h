@@ -4,6 +4,7 @@
 // library (winspool) is loaded only then, so programs that never print do not pay for it at start.
 #include "base/SysUtils.h"
 #include "win/Handles.h"
+#include "win/Library.h"
 
 #include <string>
 
@@ -22,14 +23,6 @@ struct PrinterDcTraits {
     static void close(HDC h) { DeleteDC(h); }
 };
 using PrinterDc = UniqueHandle<PrinterDcTraits>;
-
-// A function of a library loaded when first needed; nullptr when the library or function is missing.
-template <class Fn> Fn LibraryFunction(const char* library, const char* name) {
-    HMODULE module = LoadLibraryA(library);
-    // Through the generic function type, which any function pointer type may be cast from and to.
-    return module ? reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)))
-                  : nullptr;
-}
 
 namespace printers {
 inline constexpr const char* SNoDefaultPrinter = "There is no default printer currently selected";
