@@ -1,6 +1,7 @@
 // The colour button and its drop-down palette as real windows: the palette's cells and frames painted
 // into memory, its keys, clicks and hints, the button's drawing, colour rules, cycling, drop-down and
 // the custom colours kept in the registry.
+#include "support/Pointer.h"
 #include "controls/CBtnForm.h"
 #include "controls/ClrBtn.h"
 #include "support/Painting.h"
@@ -284,7 +285,7 @@ TEST_F(ColorButton, CyclingClicksStepThroughThePaletteAndTheArrowStillDropsItDow
     button_->SetCycleColors(true);
     POINT colourPart{12, 12};
     ClientToScreen(button_->Handle(), &colourPart);
-    SetCursorPos(colourPart.x, colourPart.y);
+    support::MovePointer(colourPart.x, colourPart.y);
     for (int i = 1; i <= 21; ++i)
         button_->Press();
     EXPECT_EQ(changes_, 21);
@@ -295,7 +296,7 @@ TEST_F(ColorButton, CyclingClicksStepThroughThePaletteAndTheArrowStillDropsItDow
 
     POINT arrowPart{40, 12};
     ClientToScreen(button_->Handle(), &arrowPart);
-    SetCursorPos(arrowPart.x, arrowPart.y);
+    support::MovePointer(arrowPart.x, arrowPart.y);
     button_->Press();
     ASSERT_NE(button_->Palette(), nullptr);
     // A press with the palette still open closes it; with the pointer away from the button no click
