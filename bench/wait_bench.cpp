@@ -4,6 +4,7 @@
 #include "app/launch/appexec.h"
 #include "bench_util.h"
 #include "e2e/driver.h"
+#include "win/Files.h"
 #include "win/Forms.h"
 #include "win/Handles.h"
 
@@ -130,7 +131,7 @@ double CpuDuringCompile(TCpuCase what) {
             return -1;
         }
     }
-    if (what != TCpuCase::idle && !e2e::WaitUntil([&] { return e2e::FileExists(batch); }, 20000)) {
+    if (what != TCpuCase::idle && !e2e::WaitUntil([&] { return FileExists(batch); }, 20000)) {
         std::printf("wait: the compile did not start\n");
         return -1;
     }
@@ -139,7 +140,7 @@ double CpuDuringCompile(TCpuCase what) {
     const double cpuStart = clock.Ms();
     if (what == TCpuCase::idle)
         Sleep(5500); // about what the five-second compile takes from its batch file to its end
-    while (e2e::FileExists(batch) && NowMs() - wallStart < 60000)
+    while (FileExists(batch) && NowMs() - wallStart < 60000)
         Sleep(5);
     const double wall = NowMs() - wallStart;
     const double cpu = clock.Ms() - cpuStart;
