@@ -101,31 +101,24 @@ void TWebGauge::Paint(HDC dc) {
     const int height = Height();
     if (width <= 0 || height <= 0)
         return;
-    // The whole picture is composed off screen and copied in one step.
-    MemoryDc memory(CreateCompatibleDC(dc));
-    BitmapHandle bitmap(CreateCompatibleBitmap(dc, width, height));
-    {
-        SelectionScope select(memory.get(), bitmap.get());
-        FillSolid(memory.get(), {0, 0, width, height}, ColorToRGB(backColor_));
-        if (waiting_)
-            PaintBand(memory.get(), width, height);
-        else
-            PaintBar(memory.get(), width, height);
-        PaintBevels(memory.get(), width, height);
-        BitBlt(dc, 0, 0, width, height, memory.get(), 0, 0, SRCCOPY);
-    }
+    // The whole picture is composed off screen and copied in one step; the off-screen bitmap stays
+    // for the next frame.
+    HDC memory = offscreen_.Prepare(dc, width, height);
+    if (!memory)
+        return;
+    FillSolid(memory, {0, 0, width, height}, ColorToRGB(backColor_));
+    if (waiting_)
+        PaintBand(memory, height);
+    else
+        PaintBar(memory, width, height);
+    PaintBevels(memory, width, height);
+    BitBlt(dc, 0, 0, width, height, memory, 0, 0, SRCCOPY);
 }
 
-void TWebGauge::PaintBand(HDC dc, int width, int height) const {
-    const int columns = busyctrl::BandColumns(width);
-    for (int i = 0; i < columns; ++i) {
-        const int k = busyctrl::BandShadeIndex(i, width);
-        const TColor shade = shades_[static_cast<std::size_t>(anim_.forward ? k : 32 - k)];
-        const int x = anim_.offset + i;
-        if (x >= width)
-            break;
-        FillSolid(dc, {x, 0, x + 1, height}, static_cast<COLORREF>(shade));
-    }
+void TWebGauge::PaintBand(HDC dc, int height) const {
+    for (const busyctrl::TBandRun& run : busyctrl::BandRuns(anim_, Width()))
+        FillSolid(dc, {run.left, 0, run.right, height},
+                  static_cast<COLORREF>(shades_[static_cast<std::size_t>(run.shade)]));
 }
 
 void TWebGauge::PaintBar(HDC dc, int width, int height) const {

@@ -51,7 +51,7 @@ class TWebGauge : public TGraphicControl {
     void BuildShades();
     // The timer ticks while waiting and in sight: a hidden gauge has nothing to animate.
     void UpdateTimer();
-    void PaintBand(HDC dc, int width, int height) const;
+    void PaintBand(HDC dc, int height) const;
     void PaintBar(HDC dc, int width, int height) const;
     void PaintBevels(HDC dc, int width, int height) const;
 
@@ -66,4 +66,5 @@ class TWebGauge : public TGraphicControl {
     busyctrl::TAnimation anim_;
     busyctrl::TShades shades_{};
     TThreadTimer* timer_;
+    TOffscreen offscreen_;
 };

@@ -97,4 +97,19 @@ int BandShadeIndex(int column, int width) {
     return k < 0 ? 0 : k > 32 ? 32 : k;
 }
 
+std::vector<TBandRun> BandRuns(const TAnimation& anim, int width) {
+    std::vector<TBandRun> runs;
+    const int columns = BandColumns(width);
+    for (int i = 0; i < columns && anim.offset + i < width; ++i) {
+        const int k = BandShadeIndex(i, width);
+        const int shade = anim.forward ? k : 32 - k;
+        const int x = anim.offset + i;
+        if (!runs.empty() && runs.back().shade == shade)
+            runs.back().right = x + 1;
+        else
+            runs.push_back({x, x + 1, shade});
+    }
+    return runs;
+}
+
 } // namespace busyctrl

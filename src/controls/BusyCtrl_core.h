@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace busyctrl {
 
@@ -54,5 +55,13 @@ struct TAnimation {
 int BandColumns(int width);
 // The shade index of band column i (0 … width div 2) moving forward; backward it is 32 minus it.
 int BandShadeIndex(int column, int width);
+
+// Adjacent band columns of one shade, [left, right) in the gauge's coordinates: one fill each.
+struct TBandRun {
+    int left, right, shade;
+    bool operator==(const TBandRun&) const = default;
+};
+// The band where `anim` has it, cut at the width, as runs of equal shade (index into TShades).
+std::vector<TBandRun> BandRuns(const TAnimation& anim, int width);
 
 } // namespace busyctrl

@@ -163,3 +163,23 @@ void DrawDisabledBitmap(HDC dc, HBITMAP bitmap, int srcX, int srcY, int width, i
     DrawEmbossedMask(dc, mask.get(), width, height, destX, destY, GetSysColor(COLOR_BTNHIGHLIGHT),
                      GetSysColor(COLOR_BTNSHADOW));
 }
+
+HDC TOffscreen::Prepare(HDC target, int width, int height) {
+    const bool window = GetObjectType(target) == OBJ_DC;
+    if (dc_ && reusable_ && window && width == width_ && height == height_)
+        return dc_.get();
+    MemoryDc dc(CreateCompatibleDC(target));
+    BitmapHandle bitmap(CreateCompatibleBitmap(target, width, height));
+    // The old DC goes first, then the bitmap it held.
+    dc_.reset();
+    bitmap_.reset();
+    if (!dc || !bitmap)
+        return nullptr;
+    SelectObject(dc.get(), bitmap.get());
+    dc_ = std::move(dc);
+    bitmap_ = std::move(bitmap);
+    width_ = width;
+    height_ = height;
+    reusable_ = window;
+    return dc_.get();
+}

@@ -74,3 +74,19 @@ void DrawEmbossedMask(HDC dc, HBITMAP mask, int width, int height, int destX, in
 // right and down, then shadow in place, as disabled glyphs look.
 void DrawDisabledBitmap(HDC dc, HBITMAP bitmap, int srcX, int srcY, int width, int height, int destX,
                         int destY);
+
+// A picture composed off screen and kept between frames, so that an animation does not make a memory
+// DC and a bitmap for every frame. The bitmap is made again only when the size changes, or when the
+// target is no window (a memory or printer DC may have a format of its own).
+class TOffscreen {
+  public:
+    // A memory DC holding a bitmap of width x height compatible with `target`; its content is stale.
+    HDC Prepare(HDC target, int width, int height);
+
+  private:
+    BitmapHandle bitmap_; // declared first: the DC holding it goes before it
+    MemoryDc dc_;
+    int width_ = 0;
+    int height_ = 0;
+    bool reusable_ = false;
+};

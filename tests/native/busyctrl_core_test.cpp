@@ -105,6 +105,35 @@ TEST(BusyGaugeAnimation, BandColumnsAndTheirShades) {
     EXPECT_EQ(BarWidth(42, 128), 53);
 }
 
+TEST(BusyGaugeAnimation, BandRunsPaintEveryColumnInItsShadeWithFewestFills) {
+    struct Row {
+        int width, offset;
+        bool forward;
+        std::size_t runs;
+    };
+    // 128 wide: two columns a shade, so 33 fills instead of 65; cut at the right edge near the turn.
+    for (const Row& row : std::vector<Row>{{128, 0, true, 33},
+                                           {128, 64, true, 32},
+                                           {128, 58, false, 33},
+                                           {127, 5, true, 32},
+                                           {3, 1, false, 2}}) {
+        const std::vector<TBandRun> runs = BandRuns({row.offset, row.forward}, row.width);
+        EXPECT_EQ(runs.size(), row.runs) << row.width << " @ " << row.offset;
+        std::vector<int> painted, expected;
+        for (std::size_t r = 0; r < runs.size(); ++r) {
+            if (r > 0)
+                EXPECT_NE(runs[r].shade, runs[r - 1].shade);
+            for (int x = runs[r].left; x < runs[r].right; ++x)
+                painted.push_back(x * 100 + runs[r].shade);
+        }
+        for (int i = 0; i < BandColumns(row.width) && row.offset + i < row.width; ++i) {
+            const int k = BandShadeIndex(i, row.width);
+            expected.push_back((row.offset + i) * 100 + (row.forward ? k : 32 - k));
+        }
+        EXPECT_EQ(painted, expected) << row.width << " @ " << row.offset;
+    }
+}
+
 TEST(ThreadTimerRules, PrioritiesAndWhenTheWorkerRuns) {
     const std::vector<int> expected{-15, -2, -1, 0, 1, 2, 15};
     for (int p = 0; p < 7; ++p)
