@@ -300,10 +300,11 @@ TEST_F(ColorButton, CyclingClicksStepThroughThePaletteAndTheArrowStillDropsItDow
     button_->Press();
     ASSERT_NE(button_->Palette(), nullptr);
     // A press with the palette still open closes it; with the pointer away from the button no click
-    // is left to ignore, so the next press opens it again.
-    SetCursorPos(0, 0);
+    // is left to ignore, so the next press on the arrow opens it again.
+    support::MovePointer(0, 0);
     button_->Press();
     EXPECT_EQ(button_->Palette(), nullptr);
+    support::MovePointer(arrowPart.x, arrowPart.y);
     button_->Press();
     EXPECT_NE(button_->Palette(), nullptr);
 }
