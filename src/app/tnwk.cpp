@@ -13,7 +13,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         placement::SetApplicationExeName(exeName);
         fontprops::SetPixelsPerInch(ScreenPixelsPerInch());
         application.CreateForm<TMainForm>();
-        application.CreateForm<TPForm>(TControlsTiming::AfterMainWindow);
+        // The preferences window proposes the compiler as it is made: a fault in that shows before the
+        // main window, as it always has. The output window's controls wait until the main window shows.
+        application.CreateForm<TPForm>();
         auto* output = application.CreateForm<TOpForm>(TControlsTiming::AfterMainWindow);
         output->ProjectFileName = [] { return MainForm ? MainForm->Project->FileName() : std::string(); };
         application.Run();
