@@ -123,14 +123,8 @@ TMainForm::~TMainForm() {
 
 TToolbarButton* TMainForm::MakeToolButton(const char* name, int left, const char* glyph, const char* hint,
                                           void (TMainForm::*handler)(TComponent*)) {
-    // The glyph strip's shape gives its image count (the preferences glyph holds its disabled image).
-    auto* button = new TToolbarButton(this, Toolbar1, {left, 0, 25, 25});
-    button->SetName(name);
-    button->SetGlyph(glyph);
-    button->SetHint(hint);
-    button->SetShowHint(true);
-    button->OnClick = [this, handler](TComponent* s) { (this->*handler)(s); };
-    return button;
+    return MakeToolbarButton(this, Toolbar1, name, left, glyph, hint,
+                             [this, handler](TComponent* sender) { (this->*handler)(sender); });
 }
 
 void TMainForm::FormCreate(TComponent*) {

@@ -4,6 +4,7 @@
 #include "win/StdCtrls.h"
 
 #include <map>
+#include <utility>
 
 namespace {
 UINT_PTR hoverTimer = 0;
@@ -263,4 +264,15 @@ void TToolbarButton::PaintAt(HDC dc, int x, int y) {
     DrawGlyph(target, ox, oy);
     if (opaque_)
         BitBlt(dc, x, y, Width(), Height(), memory.get(), 0, 0, SRCCOPY);
+}
+
+TToolbarButton* MakeToolbarButton(TComponent* owner, TToolbar* toolbar, const char* name, int left,
+                                  const char* glyph, const char* hint, TNotifyEvent onClick) {
+    auto* button = new TToolbarButton(owner, toolbar, {left, 0, 25, 25});
+    button->SetName(name);
+    button->SetGlyph(glyph);
+    button->SetHint(hint);
+    button->SetShowHint(true);
+    button->OnClick = std::move(onClick);
+    return button;
 }

@@ -70,3 +70,7 @@ TDisabledColors SystemDisabledColors();
 // white shown in the highlight and grey in the shadow colour. Pictures are kept in a cache shared by
 // all buttons, made again when the colours differ from those they were made in.
 HBITMAP DisabledGlyph(HBITMAP strip, int numGlyphs, const TDisabledColors& colors);
+
+// A 25 x 25 toolbar button at `left` with its glyph strip resource, its hint shown and its click handler.
+TToolbarButton* MakeToolbarButton(TComponent* owner, TToolbar* toolbar, const char* name, int left,
+                                  const char* glyph, const char* hint, TNotifyEvent onClick);

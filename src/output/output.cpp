@@ -79,13 +79,8 @@ TOpForm::~TOpForm() {
 
 TToolbarButton* TOpForm::MakeToolButton(const char* name, int left, const char* glyph, const char* hint,
                                         void (TOpForm::*handler)(TComponent*)) {
-    auto* button = new TToolbarButton(this, Toolbar1, {left, 0, 25, 25});
-    button->SetName(name);
-    button->SetGlyph(glyph);
-    button->SetHint(hint);
-    button->SetShowHint(true);
-    button->OnClick = [this, handler](TComponent* s) { (this->*handler)(s); };
-    return button;
+    return MakeToolbarButton(this, Toolbar1, name, left, glyph, hint,
+                             [this, handler](TComponent* sender) { (this->*handler)(sender); });
 }
 
 TToolbarSep* TOpForm::MakeSeparator(const char* name, int left) {
