@@ -7,10 +7,11 @@
 
 #include <commctrl.h>
 
+#include <mutex>
 #include <set>
+#include <unordered_map>
 
 namespace {
-const char* const kObjectProp = "TnwkObject";
 const char* const kControlClass = "TnwkControl";
 const char* const kUnknownException = "Unknown exception";
 
@@ -21,6 +22,35 @@ TBounds BoundsInParent(HWND wnd, HWND parent) {
     if (parent)
         MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&rc), 2);
     return {rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top};
+}
+
+// The object of each of our windows, found by its handle. A window property would do, but under Wine
+// every property read is a round trip to the window server, and the object is looked up for every
+// message. The map only knows this process's windows, so a foreign handle finds nothing.
+class TObjectMap {
+  public:
+    void Bind(HWND wnd, TWinControl* object) {
+        const std::lock_guard lock(mutex_);
+        objects_[wnd] = object;
+    }
+    void Unbind(HWND wnd) {
+        const std::lock_guard lock(mutex_);
+        objects_.erase(wnd);
+    }
+    TWinControl* Find(HWND wnd) {
+        const std::lock_guard lock(mutex_);
+        const auto found = objects_.find(wnd);
+        return found == objects_.end() ? nullptr : found->second;
+    }
+
+  private:
+    std::mutex mutex_;
+    std::unordered_map<HWND, TWinControl*> objects_;
+};
+
+TObjectMap& Objects() {
+    static TObjectMap objects;
+    return objects;
 }
 
 TExceptionHandler& UnhandledExceptionHandler() {
@@ -96,7 +126,7 @@ TWinControl::~TWinControl() {
 TWinControl* TWinControl::FromHandle(HWND wnd) {
     if (!wnd)
         return nullptr;
-    return static_cast<TWinControl*>(GetPropA(wnd, kObjectProp));
+    return Objects().Find(wnd);
 }
 
 int TWinControl::AllocateChildId() {
@@ -130,7 +160,7 @@ void TWinControl::CreateHandle(const TCreateParams& params) {
 
 void TWinControl::Attach(HWND wnd) {
     handle_ = wnd;
-    SetPropA(wnd, kObjectProp, this);
+    Objects().Bind(wnd, this);
     // A window of a library class was bound at its creation and already runs our procedure.
     if (reinterpret_cast<WNDPROC>(GetWindowLongPtrA(wnd, GWLP_WNDPROC)) == &TWinControl::StaticWndProc)
         return;
@@ -145,7 +175,7 @@ TWinControl* TWinControl::BindAtCreation(HWND wnd, LPARAM createStruct) {
         return nullptr;
     self->handle_ = wnd;
     self->systemProc_ = DefWindowProcA;
-    SetPropA(wnd, kObjectProp, self);
+    Objects().Bind(wnd, self);
     return self;
 }
 
@@ -157,7 +187,7 @@ LRESULT CALLBACK TWinControl::StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, L
         return DefWindowProcA(wnd, msg, wParam, lParam);
     if (msg == WM_NCDESTROY) {
         const WNDPROC proc = self->systemProc_;
-        RemovePropA(wnd, kObjectProp);
+        Objects().Unbind(wnd);
         SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
         self->handle_ = nullptr;
         return CallWindowProcA(proc, wnd, msg, wParam, lParam);
