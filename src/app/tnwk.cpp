@@ -13,9 +13,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         placement::SetApplicationExeName(exeName);
         fontprops::SetPixelsPerInch(ScreenPixelsPerInch());
         application.CreateForm<TMainForm>();
-        // The preferences window proposes the compiler as it is made: a fault in that shows before the
-        // main window, as it always has. The output window's controls wait until the main window shows.
-        application.CreateForm<TPForm>();
+        // The preferences window proposes the compiler as it is made, so a fault in that shows before the
+        // main window, as it always has. Both windows make their controls once the main window shows.
+        application.CreateForm<TPForm>(TControlsTiming::AfterMainWindow);
         auto* output = application.CreateForm<TOpForm>(TControlsTiming::AfterMainWindow);
         output->ProjectFileName = [] { return MainForm ? MainForm->Project->FileName() : std::string(); };
         application.Run();

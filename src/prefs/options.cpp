@@ -1,6 +1,8 @@
 #include "prefs/options.h"
 
+#include "controls/ToolEdit_core.h"
 #include "prefs/options_core.h"
+#include "win/Files.h"
 
 TPForm* PForm = nullptr;
 
@@ -11,6 +13,12 @@ TPForm::TPForm(TComponent* owner, TControlsTiming timing) : TForm(owner) {
     SetBorderStyle(TBorderStyle::bsDialog);
     SetClientSize(401, 200);
     SetPosition(TPosition::poScreenCenter);
+    Reg1 = new TRegistryEnhanced(this);
+    Reg1->SetName("Reg1");
+    Reg1->SetLangType(registryenhanced::TLangType::ltEnglish);
+    // The compiler is proposed as the window is made, whenever its controls follow: a fault in the
+    // proposal shows before the main window.
+    DoCreate([this] { FormCreate(this); });
     if (timing == TControlsTiming::Now)
         EnsureControls();
 }
@@ -59,17 +67,13 @@ void TPForm::CreateControls() {
     BitBtn2->SetShowHint(true);
     BitBtn2->OnClick = [this](TComponent* s) { BitBtn2Click(s); };
 
-    Reg1 = new TRegistryEnhanced(this);
-    Reg1->SetName("Reg1");
-    Reg1->SetLangType(registryenhanced::TLangType::ltEnglish);
+    CompPath->SetText(proposedCompiler_);
 
     FormStorage1 = CreateFormStorage(
         this, "Preferences", 0,
         {"RunP.Checked", "Coutput.Checked", "CompPath.FileName", "Buildall.Checked", "Mapfile.Checked"});
 
     GradientCaption1 = CreateProgramCaption(this, "Tarnwick 1.0 Preferences");
-
-    DoCreate([this] { FormCreate(this); });
 }
 
 TPForm::~TPForm() {
@@ -78,12 +82,12 @@ TPForm::~TPForm() {
         PForm = nullptr;
 }
 
+// The stored path, restored when the window first shows, replaces the proposal.
 void TPForm::FormCreate(TComponent*) {
-    if (!CompPath->FileName().empty())
-        return;
     Reg1->SetRootKey(registryenhanced::TRootKey::hkLocalMachine);
     Reg1->SetKey("SOFTWARE\\Borland\\Delphi\\3.0");
-    CompPath->SetFileName(options::DetectedCompilerPath(ReadRegistryValue("Delphi 3")));
+    proposedCompiler_ =
+        tooledit::TextForFileName(options::DetectedCompilerPath(ReadRegistryValue("Delphi 3")), FileExists);
 }
 
 void TPForm::BitBtn1Click(TComponent*) {

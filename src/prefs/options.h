@@ -39,6 +39,8 @@ class TPForm : public TForm {
     void CreateControls() override;
 
   private:
+    // The compiler's path as the edit shows it, proposed from the Delphi 3 installation.
+    std::string proposedCompiler_;
     // The value as the registry reader gives it; unassigned when the reader fails.
     TVariant ReadRegistryValue(const std::string& name);
 };
