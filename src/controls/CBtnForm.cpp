@@ -1,8 +1,9 @@
 #include "controls/CBtnForm.h"
 
+#include "win/ToolTips.h"
+
 #include "win/Dialogs.h"
 
-#include <commctrl.h>
 #include <windowsx.h>
 
 using cbtnform::TCell;
@@ -254,11 +255,7 @@ void TColorButtonPalette::SetShowHints(bool show) {
 void TColorButtonPalette::UpdateHintTools() {
     HWND tip = HintWindow();
     auto tool = [&](TCell cell) {
-        TOOLINFOA ti{};
-        ti.cbSize = sizeof ti;
-        ti.uFlags = TTF_SUBCLASS;
-        ti.hwnd = Handle();
-        ti.uId = static_cast<UINT_PTR>(ToolId(cell));
+        TOOLINFOA ti = ToolInfo(Handle(), static_cast<UINT_PTR>(ToolId(cell)), TTF_SUBCLASS);
         const clrbtn::TRect r = cbtnform::CellRect(cell, ClientWidth(), btnOther->Top(), btnOther->Height());
         ti.rect = {r.left, r.top, r.right, r.bottom};
         ti.lpszText = LPSTR_TEXTCALLBACKA;

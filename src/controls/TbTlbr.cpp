@@ -1,10 +1,10 @@
 #include "controls/TbTlbr.h"
 
+#include "win/ToolTips.h"
+
 #include "controls/TbCtls.h"
 #include "win/Forms.h"
 #include "win/StdCtrls.h"
-
-#include <commctrl.h>
 
 #include <algorithm>
 #include <iterator>
@@ -147,11 +147,7 @@ void TToolbar::UpdateToolTip(TToolbarItem* item, bool remove) {
     if (!toolTipsReady_)
         return;
     HWND tip = HintWindow();
-    TOOLINFOA ti{};
-    ti.cbSize = sizeof ti;
-    ti.uFlags = TTF_SUBCLASS;
-    ti.hwnd = Handle();
-    ti.uId = reinterpret_cast<UINT_PTR>(item);
+    TOOLINFOA ti = ToolInfo(Handle(), reinterpret_cast<UINT_PTR>(item), TTF_SUBCLASS);
     SendMessageA(tip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
     if (remove || !item->Visible() || !item->ShowHint() || item->Hint().empty())
         return;

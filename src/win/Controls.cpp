@@ -1,11 +1,10 @@
 #include "win/Controls.h"
 
 #include "win/GraphicControl.h"
+#include "win/ToolTips.h"
 #include "win/WindowHook.h"
 
 #include "base/SysUtils.h"
-
-#include <commctrl.h>
 
 #include <mutex>
 #include <set>
@@ -392,11 +391,8 @@ void TWinControl::UpdateToolTip() {
     HWND tip = parent_->HintWindow();
     if (!tip)
         return;
-    TOOLINFOA ti{};
-    ti.cbSize = sizeof ti;
-    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    ti.hwnd = parent_ ? parent_->Handle() : nullptr;
-    ti.uId = reinterpret_cast<UINT_PTR>(handle_);
+    TOOLINFOA ti =
+        ToolInfo(parent_->Handle(), reinterpret_cast<UINT_PTR>(handle_), TTF_IDISHWND | TTF_SUBCLASS);
     SendMessageA(tip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
     if (showHint_ && !hint_.empty()) {
         ti.lpszText = const_cast<char*>(hint_.c_str());

@@ -161,6 +161,13 @@ TForm* GetParentForm(const TWinControl* control) {
 
 HWND TForm::HintWindow() {
     if (!toolTip_) {
+        // The common controls are loaded with the first tool tip, not at start-up.
+        static const bool commonControls = [] {
+            INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+            return syslib::InitCommonControlsEx(&icc) != FALSE;
+        }();
+        if (!commonControls)
+            return nullptr;
         toolTip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(),
                                    nullptr, GetModuleHandleA(nullptr), nullptr);
@@ -365,8 +372,6 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 TApplication::TApplication() : TComponent(nullptr) {
     Application = this;
     SetUnhandledExceptionHandler([this](const std::exception& e) { HandleException(e); });
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&icc);
 }
 
 TApplication::~TApplication() {

@@ -13,6 +13,12 @@ const TLibrary& LoadedLibrary(const char* name) {
 }
 
 namespace syslib {
+BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* classes) {
+    static const auto function =
+        LibraryFunction<decltype(&::InitCommonControlsEx)>("comctl32.dll", "InitCommonControlsEx");
+    return function ? function(classes) : FALSE;
+}
+
 BOOL GetOpenFileNameA(OPENFILENAMEA* record) {
     static const auto function =
         LibraryFunction<decltype(&::GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");

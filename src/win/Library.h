@@ -1,8 +1,9 @@
 #pragma once
-// System libraries that start-up should not pay for (common dialogs, the shell, the printer spooler):
-// each is loaded when one of its functions is first called and released when the program ends.
+// System libraries that start-up should not pay for (common controls and dialogs, the shell, the printer
+// spooler): each is loaded when one of its functions is first called and released when the program ends.
 #include <windows.h>
 
+#include <commctrl.h>
 #include <commdlg.h>
 #include <shellapi.h>
 
@@ -38,6 +39,7 @@ template <class Fn> Fn LibraryFunction(const char* library, const char* name) {
 // The common-dialog and shell functions the program uses, with the libraries' own meaning; a missing
 // library makes them fail as the functions themselves fail.
 namespace syslib {
+BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* classes);
 BOOL GetOpenFileNameA(OPENFILENAMEA* record);
 BOOL ChooseFontA(CHOOSEFONTA* record);
 BOOL ChooseColorA(CHOOSECOLORA* record);
