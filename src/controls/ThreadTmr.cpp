@@ -3,8 +3,6 @@
 #include "base/SysUtils.h"
 #include "win/Forms.h"
 
-#include <condition_variable>
-#include <mutex>
 #include <thread>
 
 namespace {
@@ -13,7 +11,10 @@ constexpr UINT kTickMessage = WM_APP + 1;
 } // namespace
 
 // The worker and the hidden window its ticks are posted to. The window belongs to the thread that made
-// the timer (the user-interface thread); the worker touches nothing but its own state and the post.
+// the timer (the user-interface thread); the worker touches nothing but its state and the post. The
+// state is guarded by the system's slim lock and condition variable, which wait in user space where
+// they can (under Wine on Linux, on futexes): an event or semaphore would cost a round trip to the
+// Wine server for every wait and every signal, several on every tick.
 class TTimerThread {
   public:
     explicit TTimerThread(TThreadTimer& timer);
@@ -26,19 +27,36 @@ class TTimerThread {
     bool Running();
 
   private:
+    class TLock {
+      public:
+        explicit TLock(SRWLOCK& lock) : lock_(lock) { AcquireSRWLockExclusive(&lock_); }
+        ~TLock() { ReleaseSRWLockExclusive(&lock_); }
+        TLock(const TLock&) = delete;
+        TLock& operator=(const TLock&) = delete;
+
+      private:
+        SRWLOCK& lock_;
+    };
     static LRESULT CALLBACK SyncProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+    // Changes the state under the lock and wakes the worker.
+    template <class Change> void Update(Change&& change);
     void Execute();
+    // With the lock held: sleeps for the interval; false when the timer is paused, changed or ended
+    // meanwhile.
+    bool SleepInterval();
     void RunTick();
 
     TThreadTimer& timer_;
     HWND window_ = nullptr;
-    std::mutex mutex_;
-    std::condition_variable wake_;
+    SRWLOCK lock_ = SRWLOCK_INIT;
+    CONDITION_VARIABLE changed_ = CONDITION_VARIABLE_INIT;
     bool running_ = false;
     bool terminated_ = false;
     bool tickPending_ = false;
     std::uint32_t interval_ = 0;
     int priority_ = 0;
+    // Counts the changes, so that a sleep knows whether one came.
+    std::uint64_t generation_ = 0;
     std::thread thread_;
 };
 
@@ -61,59 +79,75 @@ TTimerThread::TTimerThread(TThreadTimer& timer) : timer_(timer) {
 }
 
 TTimerThread::~TTimerThread() {
-    {
-        const std::lock_guard lock(mutex_);
-        terminated_ = true;
-    }
-    wake_.notify_all();
+    Update([this] { terminated_ = true; });
     thread_.join();
     // A tick posted but not yet run goes with the window: none arrives after this.
     DestroyWindow(window_);
 }
 
+template <class Change> void TTimerThread::Update(Change&& change) {
+    {
+        const TLock lock(lock_);
+        change();
+        ++generation_;
+    }
+    WakeAllConditionVariable(&changed_);
+}
+
 void TTimerThread::Suspend() {
-    const std::lock_guard lock(mutex_);
-    running_ = false;
+    Update([this] { running_ = false; });
 }
 
 void TTimerThread::Resume(std::uint32_t interval, int priority) {
-    {
-        const std::lock_guard lock(mutex_);
+    Update([&] {
         running_ = true;
         interval_ = interval;
         priority_ = priority;
-    }
-    wake_.notify_all();
+    });
 }
 
 bool TTimerThread::Running() {
-    const std::lock_guard lock(mutex_);
+    const TLock lock(lock_);
     return running_;
 }
 
 void TTimerThread::Execute() {
     int appliedPriority = 0;
-    std::unique_lock lock(mutex_);
+    const TLock lock(lock_);
     for (;;) {
-        wake_.wait(lock, [this] { return running_ || terminated_; });
+        while (!running_ && !terminated_)
+            SleepConditionVariableSRW(&changed_, &lock_, INFINITE, 0);
         if (terminated_)
             break;
         if (priority_ != appliedPriority) {
             appliedPriority = priority_;
             SetThreadPriority(GetCurrentThread(), appliedPriority);
         }
-        // Sleeps for the interval; a pause or the end cuts the sleep short.
-        const auto interval = std::chrono::milliseconds(interval_);
-        if (wake_.wait_for(lock, interval, [this] { return !running_ || terminated_; }))
+        if (!SleepInterval())
             continue;
         tickPending_ = true;
-        lock.unlock();
+        ReleaseSRWLockExclusive(&lock_);
         const bool posted = PostMessageA(window_, kTickMessage, 0, 0) != FALSE;
-        lock.lock();
+        AcquireSRWLockExclusive(&lock_);
         if (!posted)
             tickPending_ = false;
-        wake_.wait(lock, [this] { return !tickPending_ || terminated_; });
+        // Waits until the user-interface thread has run the tick.
+        while (tickPending_ && !terminated_)
+            SleepConditionVariableSRW(&changed_, &lock_, INFINITE, 0);
     }
+}
+
+bool TTimerThread::SleepInterval() {
+    const std::uint64_t generation = generation_;
+    const ULONGLONG deadline = GetTickCount64() + interval_;
+    for (ULONGLONG now = GetTickCount64(); now < deadline; now = GetTickCount64()) {
+        SleepConditionVariableSRW(&changed_, &lock_, static_cast<DWORD>(deadline - now), 0);
+        // The sleep gave up the lock: another thread may have changed the state meanwhile.
+        // cppcheck-suppress knownConditionTrueFalse
+        if (generation_ != generation)
+            return false;
+    }
+    return true;
 }
 
 void TTimerThread::RunTick() {
@@ -123,10 +157,10 @@ void TTimerThread::RunTick() {
         ShowCurrentException();
     }
     {
-        const std::lock_guard lock(mutex_);
+        const TLock lock(lock_);
         tickPending_ = false;
     }
-    wake_.notify_all();
+    WakeAllConditionVariable(&changed_);
 }
 
 LRESULT CALLBACK TTimerThread::SyncProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
