@@ -445,11 +445,17 @@ void TApplication::ProcessMessages() {
     }
 }
 
-void TApplication::WaitForMessageOr(HANDLE waitHandle) {
+bool TApplication::WaitForMessageOr(HANDLE waitHandle) {
     const DWORD count = waitHandle ? 1 : 0;
-    MsgWaitForMultipleObjectsEx(count, waitHandle ? &waitHandle : nullptr, INFINITE, QS_ALLINPUT,
-                                MWMO_INPUTAVAILABLE);
-    ProcessMessages();
+    const DWORD woken = MsgWaitForMultipleObjectsEx(count, waitHandle ? &waitHandle : nullptr, INFINITE,
+                                                    QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    if (waitHandle && woken == WAIT_OBJECT_0)
+        return true;
+    // One message per wake: the wait returns at once while more are queued, and asking an empty queue
+    // costs a round trip to the window server under Wine, on every tick of a timer.
+    MSG msg;
+    ProcessMessage(msg);
+    return false;
 }
 
 void TApplication::Run() {

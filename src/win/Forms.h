@@ -144,8 +144,9 @@ class TApplication : public TComponent {
     void Run();
     // Handles every pending message and returns; a quit message ends the program after the wait.
     void ProcessMessages();
-    // Handles pending messages, or sleeps until a message arrives or `waitHandle` is signalled.
-    void WaitForMessageOr(HANDLE waitHandle);
+    // Sleeps until a message is queued or `waitHandle` is signalled; handles one message, or returns true
+    // when `waitHandle` was signalled.
+    bool WaitForMessageOr(HANDLE waitHandle);
     void Terminate();
     bool Terminated() const { return terminated_; }
     void Minimize();

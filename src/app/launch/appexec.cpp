@@ -67,6 +67,16 @@ void TAppExec::Launch() {
     process_ = std::move(process);
 }
 
+void TAppExec::ReadExitCode(HANDLE process) {
+    DWORD exitCode = 0;
+    if (!GetExitCodeProcess(process, &exitCode)) {
+        errNo_ = static_cast<std::int32_t>(GetLastError());
+        ProcessPendingMessages();
+        throw EAppExecWinExec(ErrorText());
+    }
+    errNo_ = static_cast<std::int32_t>(exitCode);
+}
+
 void TAppExec::WaitForEnd(HANDLE process) {
     ProcessPendingMessages();
     if (IsWin32s())
@@ -75,23 +85,16 @@ void TAppExec::WaitForEnd(HANDLE process) {
     ProcessPendingMessages();
     // The end is judged by the process handle being signalled, never by the exit code alone: a
     // program may itself end with code 259 (STILL_ACTIVE).
-    while (true) {
-        const bool ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
-        DWORD exitCode = 0;
-        if (!GetExitCodeProcess(process, &exitCode)) {
-            errNo_ = static_cast<std::int32_t>(GetLastError());
-            ProcessPendingMessages();
-            throw EAppExecWinExec(ErrorText());
-        }
-        errNo_ = static_cast<std::int32_t>(exitCode);
-        if (ended)
-            return;
+    bool ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+    ReadExitCode(process);
+    // While its handle is not signalled the process reports STILL_ACTIVE, so the code is read again only
+    // once it has ended, not on every message of the wait.
+    while (!ended) {
         if (stopWaitingOnTerminate_ && Application && Application->Terminated())
             return;
         // Sleeps until a message arrives or the process ends; the messages are handled meanwhile.
-        if (Application)
-            Application->WaitForMessageOr(process);
-        else
-            WaitForSingleObject(process, INFINITE);
+        ended = Application ? Application->WaitForMessageOr(process)
+                            : WaitForSingleObject(process, INFINITE) == WAIT_OBJECT_0;
     }
+    ReadExitCode(process);
 }

@@ -41,6 +41,8 @@ class TAppExec : public TComponent {
 
   private:
     void WaitForEnd(HANDLE process);
+    // ErrNo := the process's exit code; raises the launcher's error when it cannot be read.
+    void ReadExitCode(HANDLE process);
 
     bool changeDir_ = true;
     std::int32_t errNo_ = 32;
