@@ -93,7 +93,14 @@ void TWebGauge::UpdateTimer() {
 
 void TWebGauge::AnimationStep(TComponent*) {
     anim_.Step(Width());
-    Repaint();
+    if (!waiting_) {
+        Repaint();
+        return;
+    }
+    // The frame fills the gauge's rectangle exactly, so it is drawn straight into the parent, without
+    // the clipping and origin a general repaint sets up and takes down on every tick.
+    if (const WindowDc dc = InPlaceDc(); dc.get())
+        PaintWaiting(dc.get(), Left(), Top(), Width(), Height());
 }
 
 void TWebGauge::Paint(HDC dc) {
@@ -101,24 +108,34 @@ void TWebGauge::Paint(HDC dc) {
     const int height = Height();
     if (width <= 0 || height <= 0)
         return;
-    // The whole picture is composed off screen and copied in one step; the off-screen bitmap stays
-    // for the next frame.
+    if (waiting_) {
+        PaintWaiting(dc, 0, 0, width, height);
+        return;
+    }
+    // The bar and its text are composed off screen and copied in one step; the off-screen bitmap
+    // stays for the next picture.
     HDC memory = offscreen_.Prepare(dc, width, height);
     if (!memory)
         return;
     FillSolid(memory, {0, 0, width, height}, ColorToRGB(backColor_));
-    if (waiting_)
-        PaintBand(memory, height);
-    else
-        PaintBar(memory, width, height);
+    PaintBar(memory, width, height);
     PaintBevels(memory, width, height);
     BitBlt(dc, 0, 0, width, height, memory, 0, 0, SRCCOPY);
 }
 
-void TWebGauge::PaintBand(HDC dc, int height) const {
-    for (const busyctrl::TBandRun& run : busyctrl::BandRuns(anim_, Width()))
-        FillSolid(dc, {run.left, 0, run.right, height},
-                  static_cast<COLORREF>(shades_[static_cast<std::size_t>(run.shade)]));
+// A frame of the animation, eighteen a second: composed in memory and drawn in a single call.
+void TWebGauge::PaintWaiting(HDC dc, int left, int top, int width, int height) const {
+    const std::vector<std::uint32_t> picture = busyctrl::WaitingPicture(
+        width, height, static_cast<TColor>(ColorToRGB(backColor_)), shades_, anim_, Bevels(), bevelWidth_);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height; // rows from the top
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    SetDIBitsToDevice(dc, left, top, static_cast<DWORD>(width), static_cast<DWORD>(height), 0, 0, 0,
+                      static_cast<UINT>(height), picture.data(), &info, DIB_RGB_COLORS);
 }
 
 void TWebGauge::PaintBar(HDC dc, int width, int height) const {
@@ -145,15 +162,21 @@ void TWebGauge::PaintBar(HDC dc, int width, int height) const {
     BitBlt(dc, 0, 0, width, height, textDc.get(), 0, 0, SRCINVERT);
 }
 
+std::vector<busyctrl::TBevel> TWebGauge::Bevels() const {
+    std::vector<busyctrl::TBevel> bevels;
+    for (TBevelCut cut : {bevelOuter_, bevelInner_}) {
+        if (cut == TBevelCut::bvNone)
+            continue;
+        const auto highlight = static_cast<TColor>(ColorToRGB(clBtnHighlight));
+        const auto shadow = static_cast<TColor>(ColorToRGB(clBtnShadow));
+        bevels.push_back(cut == TBevelCut::bvLowered ? busyctrl::TBevel{shadow, highlight}
+                                                     : busyctrl::TBevel{highlight, shadow});
+    }
+    return bevels;
+}
+
 void TWebGauge::PaintBevels(HDC dc, int width, int height) const {
     RECT rc{0, 0, width, height};
-    auto frame = [&](TBevelCut cut) {
-        if (cut == TBevelCut::bvNone)
-            return;
-        const bool lowered = cut == TBevelCut::bvLowered;
-        Frame3D(dc, rc, lowered ? clBtnShadow : clBtnHighlight, lowered ? clBtnHighlight : clBtnShadow,
-                bevelWidth_);
-    };
-    frame(bevelOuter_);
-    frame(bevelInner_);
+    for (const busyctrl::TBevel& bevel : Bevels())
+        Frame3D(dc, rc, bevel.topLeft, bevel.bottomRight, bevelWidth_);
 }

@@ -51,8 +51,10 @@ class TWebGauge : public TGraphicControl {
     void BuildShades();
     // The timer ticks while waiting and in sight: a hidden gauge has nothing to animate.
     void UpdateTimer();
-    void PaintBand(HDC dc, int height) const;
+    void PaintWaiting(HDC dc, int left, int top, int width, int height) const;
     void PaintBar(HDC dc, int width, int height) const;
+    // The outer and inner bevel, where they are not none.
+    std::vector<busyctrl::TBevel> Bevels() const;
     void PaintBevels(HDC dc, int width, int height) const;
 
     TBevelCut bevelInner_ = TBevelCut::bvNone;

@@ -2,6 +2,7 @@
 
 #include "base/SysUtils.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -110,6 +111,56 @@ std::vector<TBandRun> BandRuns(const TAnimation& anim, int width) {
             runs.push_back({x, x + 1, shade});
     }
     return runs;
+}
+
+namespace {
+// A plain red-green-blue colour (red in the low byte) as a bitmap pixel (blue in the low byte).
+std::uint32_t Pixel(TColor color) {
+    const auto c = static_cast<std::uint32_t>(color);
+    return ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
+}
+
+class TPicture {
+  public:
+    TPicture(int width, int height, std::uint32_t fill)
+        : width_(width), height_(height),
+          pixels_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), fill) {}
+    // Fills [left, right) x [top, bottom), cut to the picture.
+    void Fill(int left, int top, int right, int bottom, std::uint32_t pixel) {
+        left = std::max(left, 0);
+        top = std::max(top, 0);
+        right = std::min(right, width_);
+        bottom = std::min(bottom, height_);
+        for (int y = top; y < bottom; ++y)
+            std::fill_n(pixels_.begin() + static_cast<std::ptrdiff_t>(y) * width_ + left,
+                        std::max(right - left, 0), pixel);
+    }
+    std::vector<std::uint32_t> Take() { return std::move(pixels_); }
+
+  private:
+    int width_, height_;
+    std::vector<std::uint32_t> pixels_;
+};
+} // namespace
+
+std::vector<std::uint32_t> WaitingPicture(int width, int height, TColor back, const TShades& shades,
+                                          const TAnimation& anim, const std::vector<TBevel>& bevels,
+                                          int bevelWidth) {
+    if (width <= 0 || height <= 0)
+        return {};
+    TPicture picture(width, height, Pixel(back));
+    for (const TBandRun& run : BandRuns(anim, width))
+        picture.Fill(run.left, 0, run.right, height, Pixel(shades[static_cast<std::size_t>(run.shade)]));
+    int inset = 0;
+    for (const TBevel& bevel : bevels)
+        for (int ring = 0; ring < bevelWidth; ++ring, ++inset) {
+            const int left = inset, top = inset, right = width - inset, bottom = height - inset;
+            picture.Fill(left, top, right - 1, top + 1, Pixel(bevel.topLeft));
+            picture.Fill(left, top, left + 1, bottom - 1, Pixel(bevel.topLeft));
+            picture.Fill(left, bottom - 1, right, bottom, Pixel(bevel.bottomRight));
+            picture.Fill(right - 1, top, right, bottom, Pixel(bevel.bottomRight));
+        }
+    return picture.Take();
 }
 
 } // namespace busyctrl

@@ -64,4 +64,19 @@ struct TBandRun {
 // The band where `anim` has it, cut at the width, as runs of equal shade (index into TShades).
 std::vector<TBandRun> BandRuns(const TAnimation& anim, int width);
 
+// One bevel of the gauge: rings whose top and left edges have `topLeft` and whose bottom and right
+// edges have `bottomRight` (which takes the two corners where they meet), each ring one pixel inside
+// the last.
+struct TBevel {
+    TColor topLeft, bottomRight;
+};
+
+// The waiting gauge's picture, width x height pixels in rows from the top, each 0x00RRGGBB as a 32-bit
+// device-independent bitmap holds it: the background, the band where `anim` has it, then the bevels
+// from the outside in, `bevelWidth` rings each. Composed in memory so that a frame of the animation
+// reaches the screen in one step.
+std::vector<std::uint32_t> WaitingPicture(int width, int height, TColor back, const TShades& shades,
+                                          const TAnimation& anim, const std::vector<TBevel>& bevels,
+                                          int bevelWidth);
+
 } // namespace busyctrl

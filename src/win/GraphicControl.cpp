@@ -59,10 +59,16 @@ void TGraphicControl::Invalidate() const {
     InvalidateRect(ParentHandle(), &rc, Opaque() ? FALSE : TRUE);
 }
 
-void TGraphicControl::Repaint() {
+WindowDc TGraphicControl::InPlaceDc() const {
     if (!visible_ || !ParentHandle() || !IsWindowVisible(ParentHandle()))
+        return WindowDc();
+    return WindowDc(ParentHandle());
+}
+
+void TGraphicControl::Repaint() {
+    WindowDc dc = InPlaceDc();
+    if (!dc.get())
         return;
-    WindowDc dc(ParentHandle());
     const int saved = SaveDC(dc.get());
     IntersectClipRect(dc.get(), bounds_.left, bounds_.top, bounds_.left + bounds_.width,
                       bounds_.top + bounds_.height);

@@ -48,6 +48,9 @@ class TGraphicControl : public TComponent {
     // Called when the control or its parent window is shown or hidden.
     virtual void ShowingChanged() {}
     virtual void FontChanged() { Invalidate(); }
+    // The parent's DC with the control in sight, for a control that draws exactly its own rectangle
+    // (at Left(), Top()) without the clipping and origin Repaint sets up; null when out of sight.
+    WindowDc InPlaceDc() const;
 
   private:
     friend class TWinControl;

@@ -86,6 +86,8 @@ using MenuHandle = UniqueHandle<MenuTraits>;
 // A window's device context, released on every path.
 class WindowDc {
   public:
+    // None: no window's DC.
+    WindowDc() = default;
     explicit WindowDc(HWND wnd) : wnd_(wnd), dc_(GetDC(wnd)) {}
     ~WindowDc() {
         if (dc_)
@@ -96,8 +98,8 @@ class WindowDc {
     HDC get() const { return dc_; }
 
   private:
-    HWND wnd_;
-    HDC dc_;
+    HWND wnd_ = nullptr;
+    HDC dc_ = nullptr;
 };
 
 // A window's painting: BeginPaint when made, EndPaint on every way out.

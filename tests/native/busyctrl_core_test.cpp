@@ -121,8 +121,9 @@ TEST(BusyGaugeAnimation, BandRunsPaintEveryColumnInItsShadeWithFewestFills) {
         EXPECT_EQ(runs.size(), row.runs) << row.width << " @ " << row.offset;
         std::vector<int> painted, expected;
         for (std::size_t r = 0; r < runs.size(); ++r) {
-            if (r > 0)
+            if (r > 0) {
                 EXPECT_NE(runs[r].shade, runs[r - 1].shade);
+            }
             for (int x = runs[r].left; x < runs[r].right; ++x)
                 painted.push_back(x * 100 + runs[r].shade);
         }
@@ -143,4 +144,43 @@ TEST(ThreadTimerRules, PrioritiesAndWhenTheWorkerRuns) {
     EXPECT_FALSE(threadtmr::ShouldRun(false, 55, true));
     EXPECT_FALSE(threadtmr::ShouldRun(true, 0, true));
     EXPECT_FALSE(threadtmr::ShouldRun(true, 55, false));
+}
+
+TEST(BusyGaugePicture, BandUnderBevelsWithCornersToTheDarkEdgeInBitmapOrder) {
+    TShades shades{};
+    for (std::size_t i = 0; i < shades.size(); ++i)
+        shades[i] = RGBColor(static_cast<int>(i), 0x80, 0);
+    const TColor back = RGBColor(0x12, 0x34, 0x56);
+    const TColor a = RGBColor(1, 0, 0), b = RGBColor(2, 0, 0), c = RGBColor(3, 0, 0), d = RGBColor(4, 0, 0);
+    const int width = 12, height = 6;
+    const std::vector<std::uint32_t> picture =
+        WaitingPicture(width, height, back, shades, {2, false}, {{a, b}, {c, d}}, 1);
+    ASSERT_EQ(picture.size(), 72u);
+    const auto at = [&](int x, int y) { return picture[static_cast<std::size_t>(y * width + x)]; };
+    const auto pixel = [](TColor color) { // red to the third byte, blue to the first
+        const auto v = static_cast<std::uint32_t>(color);
+        return ((v & 0xFF) << 16) | (v & 0xFF00) | (v >> 16);
+    };
+    struct Point {
+        int x, y;
+        TColor expected;
+    };
+    for (const Point& p : std::vector<Point>{{0, 0, a},
+                                             {10, 0, a},
+                                             {11, 0, b},
+                                             {0, 4, a},
+                                             {0, 5, b},
+                                             {11, 5, b},
+                                             {1, 1, c},
+                                             {10, 1, d},
+                                             {1, 4, d},
+                                             {9, 1, c},
+                                             {1, 2, c},
+                                             {2, 2, shades[32]},
+                                             {5, 3, shades[32 - BandShadeIndex(3, width)]},
+                                             {8, 2, shades[32 - BandShadeIndex(6, width)]},
+                                             {9, 2, back}})
+        EXPECT_EQ(at(p.x, p.y), pixel(p.expected)) << p.x << "," << p.y;
+    EXPECT_EQ(pixel(back), 0x123456u);
+    EXPECT_TRUE(WaitingPicture(0, 5, back, shades, {}, {}, 1).empty());
 }
