@@ -104,6 +104,16 @@ class CpuClock {
     std::string unixTasks_;
 };
 
+// The text in double quotes, as a command line names a program.
+std::string Quoted(const std::string& text) {
+    std::string quoted;
+    quoted.reserve(text.size() + 2);
+    quoted += '"';
+    quoted += text;
+    quoted += '"';
+    return quoted;
+}
+
 std::string Format(const char* format, double a, double b, double c, double d = 0) {
     char line[200];
     std::snprintf(line, sizeof line, format, a, b, c, d);
@@ -181,7 +191,7 @@ double CpuDuringCompile(TCpuCase what) {
 double CpuOfTimerWindow() {
     const std::string argument = "timer-window-" + std::to_string(GetCurrentProcessId());
     e2e::Process app =
-        e2e::StartProgram("\"" + e2e::JoinPath(BENCH_DIR, "timer_window.exe") + "\" " + argument, "");
+        e2e::StartProgram(Quoted(e2e::JoinPath(BENCH_DIR, "timer_window.exe")) + " " + argument, "");
     HWND window = e2e::WaitForWindow(app.Id(), "Timer window", 20000);
     if (!window) {
         std::printf("wait: the timer window did not appear\n");
@@ -279,7 +289,7 @@ double DelayThroughLaunch(TAppExec& run, ExitStamp& stamp) {
 
 double DelayThroughPlainWait(ExitStamp& stamp) {
     stamp.Clear();
-    std::string commandLine = "\"" + ThisProgram() + "\"";
+    std::string commandLine = Quoted(ThisProgram());
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;

@@ -7,6 +7,9 @@ trap 'tnwk_stop_wineserver; tnwk_stop_xvfb' EXIT
 trap 'exit 130' INT TERM
 cmake --build "$TNWK_WIN_BUILD" --target benches || exit 1
 "$TNWK_ROOT/scripts/prepare-prefix.sh" || exit 1
+# The prefix set-up may have left a Wine server (and its desktop) running without the benchmarks'
+# display: then no window could be made.
+tnwk_stop_wineserver
 tnwk_start_xvfb || exit 1
 tnwk_start_wineserver
 rc=0
