@@ -74,13 +74,9 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
 }
 
 void TMainForm::MakeToolbar() {
-    Dock1 = new TDock(this, this);
-    Dock1->SetName("Dock1");
-    Dock1->SetAllowDrag(false);
-    Toolbar1 = new TToolbar(this, Dock1);
-    Toolbar1->SetName("Toolbar1");
-    Toolbar1->SetDockPos(0);
-    Toolbar1->SetFullSize(true);
+    const TDockedToolbar docked = MakeDockedToolbar(this, true);
+    Dock1 = docked.dock;
+    Toolbar1 = docked.toolbar;
     OptionsBtn =
         MakeToolButton("OptionsBtn", 0, "GLYPH_OPTIONS", "Preferences.", &TMainForm::OptionsBtnClick);
     CwinBtn =

@@ -266,6 +266,18 @@ void TToolbarButton::PaintAt(HDC dc, int x, int y) {
         BitBlt(dc, x, y, Width(), Height(), memory.get(), 0, 0, SRCCOPY);
 }
 
+TDockedToolbar MakeDockedToolbar(TWinControl* window, bool dragHandle) {
+    auto* dock = new TDock(window, window);
+    dock->SetName("Dock1");
+    dock->SetAllowDrag(false);
+    auto* toolbar = new TToolbar(window, dock);
+    toolbar->SetName("Toolbar1");
+    toolbar->SetDockPos(0);
+    toolbar->SetDragHandle(dragHandle);
+    toolbar->SetFullSize(true);
+    return {dock, toolbar};
+}
+
 TToolbarButton* MakeToolbarButton(TComponent* owner, TToolbar* toolbar, const char* name, int left,
                                   const char* glyph, const char* hint, TNotifyEvent onClick) {
     auto* button = new TToolbarButton(owner, toolbar, {left, 0, 25, 25});

@@ -71,6 +71,14 @@ TDisabledColors SystemDisabledColors();
 // all buttons, made again when the colours differ from those they were made in.
 HBITMAP DisabledGlyph(HBITMAP strip, int numGlyphs, const TDisabledColors& colors);
 
+// A window's docked toolbar: "Dock1" along the top, not draggable, holding "Toolbar1" at dock position 0
+// across the whole width, with or without its drag handle.
+struct TDockedToolbar {
+    TDock* dock;
+    TToolbar* toolbar;
+};
+TDockedToolbar MakeDockedToolbar(TWinControl* window, bool dragHandle);
+
 // A 25 x 25 toolbar button at `left` with its glyph strip resource, its hint shown and its click handler.
 TToolbarButton* MakeToolbarButton(TComponent* owner, TToolbar* toolbar, const char* name, int left,
                                   const char* glyph, const char* hint, TNotifyEvent onClick);

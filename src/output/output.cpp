@@ -24,15 +24,9 @@ TOpForm::TOpForm(TComponent* owner, TControlsTiming timing) : TForm(owner) {
 }
 
 void TOpForm::CreateControls() {
-
-    Dock1 = new TDock(this, this);
-    Dock1->SetName("Dock1");
-    Dock1->SetAllowDrag(false);
-    Toolbar1 = new TToolbar(this, Dock1);
-    Toolbar1->SetName("Toolbar1");
-    Toolbar1->SetDockPos(0);
-    Toolbar1->SetDragHandle(false);
-    Toolbar1->SetFullSize(true);
+    const TDockedToolbar docked = MakeDockedToolbar(this, false);
+    Dock1 = docked.dock;
+    Toolbar1 = docked.toolbar;
     PsetupBtn = MakeToolButton("PsetupBtn", 0, "GLYPH_PSETUP", "Page setup.", &TOpForm::PsetupBtnClick);
     Printbtn = MakeToolButton("Printbtn", 25, "GLYPH_PRINT", "Print.", &TOpForm::PrintbtnClick);
     ToolbarSep1 = MakeSeparator("ToolbarSep1", 50);
