@@ -2,6 +2,7 @@
 
 #include "base/SysUtils.h"
 #include "win/Forms.h"
+#include "win/Handles.h"
 
 #include <thread>
 
@@ -47,7 +48,8 @@ class TTimerThread {
     void RunTick();
 
     TThreadTimer& timer_;
-    HWND window_ = nullptr;
+    // A tick posted but not yet run goes with the window: none arrives after the timer.
+    WindowHandle window_;
     SRWLOCK lock_ = SRWLOCK_INIT;
     CONDITION_VARIABLE changed_ = CONDITION_VARIABLE_INIT;
     bool running_ = false;
@@ -70,19 +72,17 @@ TTimerThread::TTimerThread(TThreadTimer& timer) : timer_(timer) {
         return RegisterClassExA(&wc) != 0;
     }();
     (void)registered;
-    window_ = CreateWindowExA(0, kSyncClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                              GetModuleHandleA(nullptr), nullptr);
+    window_.reset(CreateWindowExA(0, kSyncClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr));
     if (!window_)
         throw Exception("Cannot create the timer's window");
-    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrA(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     thread_ = std::thread([this] { Execute(); });
 }
 
 TTimerThread::~TTimerThread() {
     Update([this] { terminated_ = true; });
     thread_.join();
-    // A tick posted but not yet run goes with the window: none arrives after this.
-    DestroyWindow(window_);
 }
 
 template <class Change> void TTimerThread::Update(Change&& change) {
@@ -127,7 +127,7 @@ void TTimerThread::Execute() {
             continue;
         tickPending_ = true;
         ReleaseSRWLockExclusive(&lock_);
-        const bool posted = PostMessageA(window_, kTickMessage, 0, 0) != FALSE;
+        const bool posted = PostMessageA(window_.get(), kTickMessage, 0, 0) != FALSE;
         AcquireSRWLockExclusive(&lock_);
         if (!posted)
             tickPending_ = false;

@@ -83,6 +83,15 @@ struct MenuTraits {
 };
 using MenuHandle = UniqueHandle<MenuTraits>;
 
+struct WindowTraits {
+    using handle_type = HWND;
+    static HWND invalid() { return nullptr; }
+    static bool valid(HWND h) { return h != nullptr; }
+    static void close(HWND h) { DestroyWindow(h); }
+};
+// A window that belongs to no control object, destroyed with its owner.
+using WindowHandle = UniqueHandle<WindowTraits>;
+
 // A window's device context, released on every path.
 class WindowDc {
   public:
