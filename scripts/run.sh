@@ -24,10 +24,14 @@ tnwk_start_xvfb || exit 1
 tnwk_start_wineserver
 # The demo skips the first-start dialogs, which wait for the user.
 wine reg add 'HKCU\Software\tnwk\Defaults' /v FirstTime /t REG_SZ /d 1 /f </dev/null >/dev/null 2>&1
-wine "$EXE" "$DEMO" </dev/null >/dev/null 2>&1 &
 PROJECTS="$WINEPREFIX/drive_c/Projects/hello"
+# The demo folder is the user's too: an output.txt of an earlier run stays, so this run waits for a newer one.
+STAMP="$TNWK_ROOT/build/run-started"
+touch "$STAMP"
+wine "$EXE" "$DEMO" </dev/null >/dev/null 2>&1 &
 i=0
-while [ $i -lt 300 ] && { [ ! -f "$PROJECTS/output.txt" ] || [ -f "$PROJECTS/compile.bat" ]; }; do
+while [ $i -lt 300 ] && { [ -z "$(find "$PROJECTS/output.txt" -newer "$STAMP" 2>/dev/null)" ] ||
+    [ -f "$PROJECTS/compile.bat" ]; }; do
     sleep 0.1; i=$((i + 1))
 done
 sleep 2

@@ -10,6 +10,10 @@
 . "$(dirname "$0")/xvfb.sh"
 # A run narrowed by arguments (-R ...) takes one lane: CTest does not share a short list out reliably.
 if [ $# -gt 0 ]; then E2E_LANES=${TNWK_E2E_LANES:-1}; else E2E_LANES=${TNWK_E2E_LANES:-2}; fi
+# A prefix named by TNWK_WINEPREFIX is one prefix for every lane: one end-to-end lane then runs after
+# the others, not beside them, so that no two lanes share its Wine server and desktop at once.
+SHARED_PREFIX=""
+if [ -n "${TNWK_WINEPREFIX:-}" ]; then E2E_LANES=1; SHARED_PREFIX=yes; fi
 LANES=$(seq 1 "$E2E_LANES")
 LANE_PIDS=""
 LOGS="$TNWK_ROOT/build/Testing"
@@ -44,28 +48,37 @@ software_keys() {
 cd "$TNWK_ROOT/build" || exit 1
 printf 'subdirs("native" "%s")\n' "$(basename "$TNWK_WIN_BUILD")" > CTestTestfile.cmake
 software_keys > "$LOGS/keys-before"
+start_e2e_lanes() {
+    for lane in $LANES; do
+        # Each lane runs from a folder of its own, so that the CTest runs keep separate logs; the lanes
+        # take every E2E_LANES-th test in turn.
+        mkdir -p "e2e-lane$lane"
+        printf 'subdirs("%s")\n' "$TNWK_WIN_BUILD" > "e2e-lane$lane/CTestTestfile.cmake"
+        (
+            export TNWK_USE=e2e$lane
+            . "$TNWK_ROOT/scripts/wine-env.sh"
+            trap tnwk_stop_xvfb EXIT
+            trap 'exit 143' INT TERM
+            tnwk_start_xvfb || exit 1
+            tnwk_start_wineserver
+            cd "e2e-lane$lane" && ctest --output-on-failure -L e2e -I "$lane,,$E2E_LANES" --timeout 600 "$@"
+        ) > "$LOGS/e2e-lane$lane.log" 2>&1 &
+        LANE_PIDS="$LANE_PIDS $!"
+    done
+}
 for lane in $LANES; do
     in_lane "$lane" software_keys > "$LOGS/keys-before-e2e$lane"
-    # Each lane runs from a folder of its own, so that the CTest runs keep separate logs; the lanes take
-    # every E2E_LANES-th test in turn.
-    mkdir -p "e2e-lane$lane"
-    printf 'subdirs("%s")\n' "$TNWK_WIN_BUILD" > "e2e-lane$lane/CTestTestfile.cmake"
-    (
-        export TNWK_USE=e2e$lane
-        . "$TNWK_ROOT/scripts/wine-env.sh"
-        trap tnwk_stop_xvfb EXIT
-        trap 'exit 143' INT TERM
-        tnwk_start_xvfb || exit 1
-        tnwk_start_wineserver
-        cd "e2e-lane$lane" && ctest --output-on-failure -L e2e -I "$lane,,$E2E_LANES" --timeout 600 "$@"
-    ) > "$LOGS/e2e-lane$lane.log" 2>&1 &
-    LANE_PIDS="$LANE_PIDS $!"
 done
+[ -n "$SHARED_PREFIX" ] || start_e2e_lanes "$@"
 
 tnwk_start_xvfb || exit 1
 tnwk_start_wineserver
 ctest --output-on-failure -j2 -LE e2e --timeout 600 "$@"
 rc=$?
+if [ -n "$SHARED_PREFIX" ]; then
+    tnwk_stop_wineserver
+    start_e2e_lanes "$@"
+fi
 for lane in $LANES; do
     pid=$(echo $LANE_PIDS | cut -d' ' -f"$lane")
     wait "$pid" || rc=1

@@ -4,10 +4,11 @@
 # this file for the prefix of `make run`; TNWK_WINEPREFIX names another prefix for either.
 TNWK_ROOT=$(cd "$(dirname "$0")/.." && pwd)
 # The shipped program is 32-bit. Some machines (virtual machines whose host runs 64-bit user code
-# only) cannot execute 32-bit Linux code, so 32-bit Wine cannot start there: the program and its tests
-# are then also built for 64-bit Windows and run under 64-bit Wine in a 64-bit prefix.
+# only) cannot execute 32-bit Linux code, so 32-bit Wine cannot start there, and on others the 32-bit
+# Wine may not be installable: the program and its tests are then also built for 64-bit Windows and
+# run under 64-bit Wine in a 64-bit prefix.
 if [ -z "$TNWK_WINE_BITS" ]; then
-    if [ ! -e /usr/lib/wine/wine ] || /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    if [ -e /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
         TNWK_WINE_BITS=32
     else
         TNWK_WINE_BITS=64

@@ -1,6 +1,6 @@
 #!/bin/sh
-# scripts/prepare-prefix.sh named a folder it did not make (a user's own Wine prefix): it must refuse
-# with a message and leave the folder and everything in it as it was.
+# scripts/prepare-prefix.sh named a folder it did not make (a user's own Wine prefix), or a file: it
+# must refuse with a message and leave the folder or file as it was.
 set -u
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
 WORK=$(mktemp -d)
@@ -17,5 +17,11 @@ grep -q "was not made by this script" "$WORK/out" || { echo "FAIL: no clear mess
     { echo "FAIL: the user's file is gone or changed"; fail=1; }
 [ -d "$WORK/users-wine/drive_c" ] || { echo "FAIL: the user's drive_c is gone"; fail=1; }
 [ ! -e "$WORK/users-wine/.tnwk-created" ] || { echo "FAIL: the script marked the folder as its own"; fail=1; }
-cat "$WORK/out"
+
+echo "a user's file" > "$WORK/a-file"
+TNWK_WINEPREFIX="$WORK/a-file" "$ROOT/scripts/prepare-prefix.sh" >"$WORK/out-file" 2>&1 &&
+    { echo "FAIL: the script succeeded on a file"; fail=1; }
+grep -q "is not a folder" "$WORK/out-file" || { echo "FAIL: no clear message for a file"; fail=1; }
+[ "$(cat "$WORK/a-file" 2>/dev/null)" = "a user's file" ] || { echo "FAIL: the user's file is gone or changed"; fail=1; }
+cat "$WORK/out" "$WORK/out-file"
 exit $fail
