@@ -1,5 +1,5 @@
 # The whole set-up on a fresh Debian machine: `make run` and `make test`.
-.PHONY: all deps build prefix run test bench dist fuzz format clean
+.PHONY: all deps build prefix run test bench dist fuzz format clean install uninstall
 
 all: build
 
@@ -26,6 +26,14 @@ bench: build
 dist: build
 	@cmake --build build/win --target dist
 	@ls dist
+
+# Tarnwick for a Linux user's own Wine prefix: PREFIX (default ~/.local)/bin/tarnwick, a desktop entry
+# and the .dpr/.pas association; `make uninstall` removes exactly what `make install` made.
+install: build
+	@scripts/install.sh install
+
+uninstall:
+	@scripts/install.sh uninstall
 
 fuzz: deps
 	@scripts/fuzz.sh

@@ -8,7 +8,7 @@
 set -u
 PACKAGES="wine wine64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools cmake ninja-build g++ \
 googletest xvfb xdotool imagemagick ghostscript fonts-wine fonts-liberation clang libclang-rt-14-dev clang-format \
-cppcheck x11-utils nsis desktop-file-utils"
+cppcheck x11-utils nsis desktop-file-utils shared-mime-info"
 WINE32=wine32:i386
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 NO_WINE32="$ROOT/build/.no-wine32"
