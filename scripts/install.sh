@@ -49,17 +49,18 @@ refresh_caches() {
 
 uninstall() {
     [ -f "$LIST" ] || { echo "Tarnwick is not installed in $PREFIX"; return 0; }
+    cp "$LIST" "$NEW_LIST"
+    LIST="$NEW_LIST"
+    rm -f "$LIBDIR/installed"
     grep '^f ' "$LIST" | cut -c3- | while IFS= read -r file; do rm -f "$file"; done
     refresh_caches uninstall
     # Folders it made, innermost first, as far as they are empty.
     grep '^d ' "$LIST" | cut -c3- | sort -r | while IFS= read -r dir; do rmdir "$dir" 2>/dev/null || true; done
-    rm -f "$LIST"
-    rmdir "$LIBDIR" 2>/dev/null || true
     echo "Tarnwick removed from $PREFIX"
 }
 
 install() {
-    [ ! -f "$LIST" ] || uninstall >/dev/null
+    [ ! -f "$LIST" ] || (uninstall >/dev/null)
     # The 32-bit program, which is what ships; where this machine runs only 64-bit Wine, the 64-bit one.
     put "$LIBDIR/tnwk.exe" 644 <"$TNWK_BIN/tnwk.exe"
     for page in "$TNWK_BIN"/help/*; do put "$LIBDIR/help/$(basename "$page")" 644 <"$page"; done

@@ -2,7 +2,8 @@
 # Tests (and benchmarks) and `make run` use separate prefixes, so that what a user does in the
 # program never meets a test, and the other way round. A script sets TNWK_USE=run before sourcing
 # this file for the prefix of `make run`; TNWK_WINEPREFIX names another prefix for either.
-TNWK_ROOT=$(cd "$(dirname "$0")/.." && pwd)
+# A script outside scripts/ (a test) names the root itself.
+TNWK_ROOT=${TNWK_ROOT:-$(cd "$(dirname "$0")/.." && pwd)}
 # The shipped program is 32-bit. Some machines (virtual machines whose host runs 64-bit user code
 # only) cannot execute 32-bit Linux code, so 32-bit Wine cannot start there, and on others the 32-bit
 # Wine may not be installable: the program and its tests are then also built for 64-bit Windows and

@@ -5,6 +5,7 @@
 # of the installation is left. Needs the build, Wine and a display (the test lane gives them).
 set -u
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
+TNWK_ROOT=$ROOT
 . "$ROOT/scripts/wine-env.sh"
 WORK=$(mktemp -d)
 USER_PREFIX="$WORK/users-wine"
@@ -40,6 +41,7 @@ check "a prefix was made where there was none" [ ! -e "$WORK/no-prefix" ]
 # The user's own prefix, with Delphi 3 (the stand-in) installed in it as a 32-bit program would be.
 export WINEPREFIX="$USER_PREFIX"
 wineboot -i </dev/null >/dev/null 2>&1
+wineserver -w </dev/null >/dev/null 2>&1
 DELPHI="$USER_PREFIX/drive_c/Program Files/Borland/Delphi 3"
 mkdir -p "$DELPHI/Bin"
 cp "$TNWK_BIN"/standin/* "$DELPHI/Bin/"
