@@ -174,3 +174,19 @@ TEST_F(Decor, HeaderBandsGlyphAndItsRefusal) {
     EXPECT_EQ(header->Glyph(), before);
     EXPECT_EQ(header->NumGlyphs(), 2);
 }
+
+// The captions and printouts ask for Courier New, which the test prefixes lack: their stand-in must be
+// a fixed-pitch face, or the caption's text and the columns on paper come out proportional.
+TEST(PrefixFonts, CourierNewIsAFixedPitchFace) {
+    Canvas c(8, 8);
+    FontHandle font(CreateFontA(-13, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Courier New"));
+    const HGDIOBJ before = SelectObject(c.Dc(), font.get());
+    TEXTMETRICA metrics{};
+    ASSERT_TRUE(GetTextMetricsA(c.Dc(), &metrics));
+    SIZE narrow{}, wide{};
+    GetTextExtentPoint32A(c.Dc(), "iiii", 4, &narrow);
+    GetTextExtentPoint32A(c.Dc(), "WWWW", 4, &wide);
+    SelectObject(c.Dc(), before);
+    EXPECT_EQ(metrics.tmPitchAndFamily & TMPF_FIXED_PITCH, 0) << "the bit set means variable pitch";
+    EXPECT_EQ(narrow.cx, wide.cx);
+}
