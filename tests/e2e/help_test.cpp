@@ -4,6 +4,7 @@
 #include "support/ShellRecord.h"
 #include "e2e/driver.h"
 
+#include <dlgs.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -92,6 +93,16 @@ TEST_F(Help, EachHelpButtonOpensThePageOfItsWindow) {
     EXPECT_TRUE(Opens(FindChild(prefs, "&Help", "Button"), "prefs.htm")) << Opened();
     Close(prefs);
     EXPECT_EQ(FindWindowOf(app_.Id(), "Tarnwick"), nullptr) << "no error box";
+
+    // The page setup dialog's Help button, served by its owner while the dialog runs: the dialog's
+    // help context 0 opens the main page.
+    DeleteFileA(record_.c_str());
+    Click(ToolButtonAt(output, 0));
+    HWND setup = WaitForWindow(app_.Id(), "Page Setup", 15000);
+    ASSERT_NE(setup, nullptr);
+    EXPECT_TRUE(Opens(GetDlgItem(setup, pshHelp), "main.htm")) << Opened();
+    Click(GetDlgItem(setup, IDCANCEL));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(setup); }, 10000));
 }
 
 TEST_F(Help, AHelpFileBesideTheProgramGoesToWinHelp) {
