@@ -192,6 +192,7 @@ class WinPageSetupPlatform : public TPageSetupPlatform {
         BOOL ok = FALSE;
         {
             ThreadWindowsDisabler disabled(record.hwndOwner);
+            // cppcheck-suppress unreadVariable ; a scope: it routes the help message while it lives
             const HelpMessageRoute help(record.hwndOwner, dialog.HelpContext);
             ok = CallPageSetupDlg(record);
         }

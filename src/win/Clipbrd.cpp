@@ -35,7 +35,7 @@ bool SetText(HWND owner, std::string_view text) {
         if (!target.get())
             return false;
         std::memcpy(target.get(), text.data(), text.size());
-        target.get()[text.size()] = '\0';
+        std::memset(target.get() + text.size(), 0, 1);
     }
     if (!SetClipboardData(CF_TEXT, memory.get()))
         return false;
