@@ -1,10 +1,13 @@
-// Printer input lines: any text as a plain line and as a table row, with any table format, on a
-// recording surface with a narrow text area (wrapping, cutting, fitting, fields, tabs, page breaks).
+// Printer input lines: any text as a plain line and as table rows, with any table format, on a
+// recording surface with a narrow text area (wrapping, cutting, fitting, fields, tabs, page breaks),
+// with a header and a footer in margin bands from none to several lines high, and lines from a few
+// pixels to taller than the page.
 #include "output/LinePrnt_core.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace {
 class CountingSurface : public TPrintSurface {
@@ -30,8 +33,9 @@ class CountingSurface : public TPrintSurface {
             w += 10 + (static_cast<unsigned char>(c) % 40);
         return w;
     }
-    int TextHeightM() override { return 40; }
-    TPrintTextMetrics TextMetrics() override { return {40, 4}; }
+    int lineHeight = 40;
+    int TextHeightM() override { return lineHeight; }
+    TPrintTextMetrics TextMetrics() override { return {lineHeight, 4}; }
     void DrawString(int, int, std::string_view) override {}
     void SetPenWidth(int) override {}
     void MoveTo(int, int) override {}
@@ -46,13 +50,19 @@ class CountingSurface : public TPrintSurface {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size < 3)
+    constexpr std::size_t kHead = 6;
+    if (size < kHead)
         return 0;
-    const std::string input(reinterpret_cast<const char*>(data) + 3, size - 3);
+    const std::string input(reinterpret_cast<const char*>(data) + kHead, size - kHead);
     const std::size_t split = input.find('\n');
     auto* surface = new CountingSurface;
-    surface->width = data[0] * 9; // text areas from 2380 pixels down to a few
+    surface->width = data[0] * 9;           // text areas from 2380 pixels down to a few
+    surface->lineHeight = 1 + data[3] * 16; // lines from 1 pixel to beyond the page
     TLinePrinter printer(nullptr, std::unique_ptr<TPrintSurface>(surface));
+    printer.SetLineSpacing(static_cast<TLineSpacing>(data[3] % 4));
+    // Bands from the device's minimum (no room at all) to several lines, top and bottom on their own.
+    printer.SetMarginTop(static_cast<float>(data[4]) / 64);
+    printer.SetMarginBottom(static_cast<float>(data[5]) / 64);
     printer.SetTabSize(data[1] % 12);
     printer.SetWordWrap(data[2] & 1);
     printer.SetAlignment(static_cast<TAlignment>((data[2] >> 1) % 3));
@@ -60,10 +70,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     printer.TableFormat = input.substr(0, split);
     printer.Header = "{$PAGE}|{$LINE}";
     printer.HeaderFormat = printer.TableFormat;
+    printer.Footer = "{$LINE}|{$TITLE}|{$PAGE}";
+    printer.FooterFormat = data[4] & 1 ? printer.TableFormat : ">1|^";
     printer.BeginDocument();
     const std::string line = split == std::string::npos ? input : input.substr(split + 1);
     printer.PrintLine(line);
-    printer.PrintRow(line);
+    printer.SetLines(TStringList(std::vector<std::string>(3, line)));
+    printer.PrintLines(true);
     printer.EndDocument();
     return 0;
 }

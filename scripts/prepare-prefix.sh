@@ -66,12 +66,12 @@ REGEDIT4
 [HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
 "Courier New"="Liberation Mono"
 
-[HKEY_LOCAL_MACHINE\SOFTWARE\Borland\Delphi\3.0]
-"Delphi 3"="C:\\Program Files\\Borland\\Delphi 3\\Bin\\delphi32.exe"
-
 [HKEY_CURRENT_USER\Software\Borland\Delphi\3.0\Library]
 "SearchPath"="$(DELPHI)\\Lib;$(DELPHI)\\Bin;$(DELPHI)\\Imports"
 "UnitAliases"="WinTypes=Windows;WinProcs=Windows;DbiTypes=BDE;DbiProcs=BDE;DbiErrs=BDE"
 REGEOF
 wine regedit /S "$REG" </dev/null >/dev/null 2>&1
+# Delphi 3 is a 32-bit program: its entry lives in the 32-bit programs' view of the registry.
+wine reg add 'HKLM\SOFTWARE\Borland\Delphi\3.0' /v 'Delphi 3' /t REG_SZ \
+    /d 'C:\Program Files\Borland\Delphi 3\Bin\delphi32.exe' /f /reg:32 </dev/null >/dev/null 2>&1
 "$(dirname "$0")/install-printer.sh"

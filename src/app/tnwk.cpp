@@ -19,8 +19,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         auto* output = application.CreateForm<TOpForm>(TControlsTiming::AfterMainWindow);
         output->ProjectFileName = [] { return MainForm ? MainForm->Project->FileName() : std::string(); };
         application.Run();
-    } catch (const std::exception& e) {
-        application.HandleException(e);
+    } catch (...) {
+        // Whatever the start-up raised, of any type, is shown by the application's default handler.
+        ShowCurrentException();
     }
     return 0;
 }

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <limits>
+#include <string>
 
 namespace busyctrl {
 
@@ -42,10 +42,10 @@ TRepaint TGaugeRange::SetMaxValue(std::int32_t value) {
     if (value == max_)
         return TRepaint::none;
     if (value < min_) {
-        char text[96];
-        std::snprintf(text, sizeof text, "Value must be between %ld and %ld", static_cast<long>(min_) + 1,
-                      static_cast<long>(std::numeric_limits<std::int32_t>::max()));
-        throw EInvalidOperation(text);
+        // In 64 bits: above a minimum at the top of 32 bits the lowest allowed value lies beyond them.
+        throw EInvalidOperation("Value must be between " +
+                                std::to_string(static_cast<std::int64_t>(min_) + 1) + " and " +
+                                std::to_string(std::numeric_limits<std::int32_t>::max()));
     }
     max_ = value;
     if (progress_ > max_)

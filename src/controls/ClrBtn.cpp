@@ -57,13 +57,6 @@ TColorButton::~TColorButton() {
         }
     palette_.reset();
     closedPalette_.reset();
-    if (!customColorsKey_.empty()) {
-        try {
-            TColorButton::SaveCustomColors();
-        } catch (const EColorArrayIndexError&) {
-            // Custom colours given a smaller grid than the 16 cells are not kept.
-        }
-    }
 }
 
 const TClassDesc& TColorButton::PublishedClass() const {
@@ -173,7 +166,12 @@ void TColorButton::LoadCustomColors() {
 void TColorButton::SaveCustomColors() {
     if (customColorsKey_.empty())
         return;
-    const std::string text = clrbtn::CustomColorsText(customColors_);
+    std::string text;
+    try {
+        text = clrbtn::CustomColorsText(customColors_);
+    } catch (const EColorArrayIndexError&) {
+        return; // custom colours given a smaller grid than the 16 cells are not kept
+    }
     HKEY created = nullptr;
     if (RegCreateKeyExA(HKEY_CURRENT_USER, (customColorsKey_ + "\\Colors").c_str(), 0, nullptr, 0, KEY_WRITE,
                         nullptr, &created, nullptr) != ERROR_SUCCESS)

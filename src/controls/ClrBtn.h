@@ -71,6 +71,8 @@ class TColorButton : public TButton, public IPublished {
 
     virtual void SetDefaultColors();
     virtual std::string CustomColorsValueName() const;
+    // Writes the custom colours under CustomColorsKey; the button's owner calls it before the button
+    // goes (a destructor does not write the registry).
     virtual void SaveCustomColors();
     virtual void LoadCustomColors();
     virtual void ColorChanged();

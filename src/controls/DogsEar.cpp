@@ -3,7 +3,6 @@
 #include <algorithm>
 
 namespace {
-using RegionHandle = UniqueHandle<GdiObjectTraits<HRGN>>;
 
 using TPoints = std::array<POINT, std::tuple_size_v<dogsear::TShape>>;
 
@@ -127,7 +126,8 @@ std::optional<int> TDogsEar::PagesAt(int x, int y) const {
 }
 
 bool TDogsEar::MouseMessage(UINT msg, WPARAM, int x, int y) {
-    const bool down = msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_LBUTTONDBLCLK;
+    const bool down = msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN ||
+                      msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
     if (!down || !enabled_ || !OnDogsEarClick)
         return false;
     if (const std::optional<int> pages = PagesAt(x, y))

@@ -1,30 +1,6 @@
 #include "controls/GrdCpt.h"
 
 namespace {
-using RegionHandle = UniqueHandle<GdiObjectTraits<HRGN>>;
-
-// An icon that is destroyed afterwards only when it was loaded for the painting.
-class IconHandle {
-  public:
-    IconHandle() = default;
-    ~IconHandle() {
-        if (owned_)
-            DestroyIcon(icon_);
-    }
-    IconHandle(const IconHandle&) = delete;
-    IconHandle& operator=(const IconHandle&) = delete;
-    HICON get() const { return icon_; }
-    void Borrow(HICON icon) { icon_ = icon; }
-    void Own(HICON icon) {
-        icon_ = icon;
-        owned_ = icon != nullptr;
-    }
-
-  private:
-    HICON icon_ = nullptr;
-    bool owned_ = false;
-};
-
 // Widths of the texts of the caption bar, measured on a screen device context in their fonts.
 class ScreenMeasurer : public grdcpt::TPieceMeasurer {
   public:
@@ -150,9 +126,9 @@ void TCaptionPieceList::Changed() {
 
 TGradientCaption::TGradientCaption(TComponent* owner) : TComponent(owner), captions_(this) {
     font_.OnChange = [this] { FontChanged(); };
-    LoadSystemCaptionFont();
     hook_.BeforeMessage = [this](TMessage& m) { BeforeMessage(m); };
     hook_.AfterMessage = [this](const TMessage& m) { AfterMessage(m); };
+    LoadSystemCaptionFont();
 }
 
 TGradientCaption::~TGradientCaption() {
@@ -160,8 +136,6 @@ TGradientCaption::~TGradientCaption() {
     OnActivate = nullptr;
     OnDeactivate = nullptr;
     hook_.SetWinControl(nullptr);
-    if (substituteRegion_)
-        DeleteObject(substituteRegion_);
 }
 
 TForm* TGradientCaption::Form() const {
@@ -267,7 +241,10 @@ void TGradientCaption::LoadSystemCaptionFont() {
     metrics.cbSize = sizeof metrics;
     TFontDesc desc;
     if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
-        const LOGFONTA& lf = metrics.lfCaptionFont;
+        const TForm* form = Form();
+        const bool toolWindow =
+            form && (GetWindowLongPtrA(form->Handle(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0;
+        const LOGFONTA& lf = toolWindow ? metrics.lfSmCaptionFont : metrics.lfCaptionFont;
         desc.name = lf.lfFaceName;
         desc.height = lf.lfHeight;
         desc.style = (lf.lfWeight >= FW_BOLD ? FontStyleBit(TFontStyle::fsBold) : 0) |
@@ -283,12 +260,17 @@ void TGradientCaption::LoadSystemCaptionFont() {
     font_.Assign(desc);
     loadingFont_ = false;
     defaultFont_ = true;
+    CopyFontIntoParentFontPieces();
 }
 
 void TGradientCaption::FontChanged() {
     if (loadingFont_)
         return;
     defaultFont_ = false;
+    CopyFontIntoParentFontPieces();
+}
+
+void TGradientCaption::CopyFontIntoParentFontPieces() {
     captions_.BeginUpdate();
     for (int i = 0; i < captions_.Count(); ++i)
         if (captions_.Items(i)->ParentFont())
@@ -372,9 +354,7 @@ void TGradientCaption::BeforeMessage(TMessage& m) {
         // The system paints everything but the bar, which is painted afterwards, once.
         const grdcpt::TRect bar = GetCaptionRect();
         const RECT barRect{bar.left, bar.top, bar.right, bar.bottom};
-        if (substituteRegion_)
-            DeleteObject(substituteRegion_);
-        substituteRegion_ = nullptr;
+        substituteRegion_.reset();
         RegionHandle whole;
         auto region = reinterpret_cast<HRGN>(m.wParam);
         if (m.wParam == 1) {
@@ -385,9 +365,9 @@ void TGradientCaption::BeforeMessage(TMessage& m) {
         }
         if (region && RectInRegion(region, &barRect)) {
             RegionHandle barRegion(CreateRectRgnIndirect(&barRect));
-            substituteRegion_ = CreateRectRgn(0, 0, 0, 0);
-            CombineRgn(substituteRegion_, region, barRegion.get(), RGN_DIFF);
-            m.wParam = reinterpret_cast<WPARAM>(substituteRegion_);
+            substituteRegion_.reset(CreateRectRgn(0, 0, 0, 0));
+            CombineRgn(substituteRegion_.get(), region, barRegion.get(), RGN_DIFF);
+            m.wParam = reinterpret_cast<WPARAM>(substituteRegion_.get());
         }
         break;
     }
@@ -419,25 +399,15 @@ void TGradientCaption::BeforeMessage(TMessage& m) {
 }
 
 void TGradientCaption::AfterMessage(const TMessage& m) {
-    if (m.msg == WM_NCPAINT && substituteRegion_) {
-        DeleteObject(substituteRegion_);
-        substituteRegion_ = nullptr;
-    }
+    if (m.msg == WM_NCPAINT)
+        substituteRegion_.reset();
     if (!Active() || !Form())
         return;
     // The system redraws its caption bar also when the window's text changes.
     if (m.msg == WM_NCPAINT || m.msg == WM_NCACTIVATE || m.msg == WM_SETTEXT) {
-        HWND wnd = Form()->Handle();
-        HDC dc = GetWindowDC(wnd);
-        if (!dc)
-            return;
-        try {
-            PaintCaption(dc);
-        } catch (...) {
-            ReleaseDC(wnd, dc);
-            throw;
-        }
-        ReleaseDC(wnd, dc);
+        const WindowDc dc(Form()->Handle(), WindowDc::WholeWindow);
+        if (dc.get())
+            PaintCaption(dc.get());
     }
 }
 
@@ -490,17 +460,20 @@ int TGradientCaption::PaintIcon(HDC dc, int height) const {
     const int iconWidth = GetSystemMetrics(SM_CXSMICON);
     const int iconHeight = GetSystemMetrics(SM_CYSMICON);
     HWND wnd = Form()->Handle();
-    IconHandle icon;
-    icon.Borrow(reinterpret_cast<HICON>(SendMessageA(wnd, WM_GETICON, ICON_SMALL, 0)));
-    if (!icon.get())
-        icon.Borrow(reinterpret_cast<HICON>(GetClassLongPtrA(wnd, GCLP_HICONSM)));
-    if (!icon.get())
-        icon.Own(static_cast<HICON>(
+    // The window's and the system's icons are borrowed; only the one loaded here is destroyed.
+    IconHandle loaded;
+    HICON icon = reinterpret_cast<HICON>(SendMessageA(wnd, WM_GETICON, ICON_SMALL, 0));
+    if (!icon)
+        icon = reinterpret_cast<HICON>(GetClassLongPtrA(wnd, GCLP_HICONSM));
+    if (!icon) {
+        loaded.reset(static_cast<HICON>(
             LoadImageA(GetModuleHandleA(nullptr), "MAINICON", IMAGE_ICON, iconWidth, iconHeight, 0)));
-    if (!icon.get())
-        icon.Borrow(LoadIconA(nullptr, IDI_APPLICATION));
-    DrawIconEx(dc, 1 + (height - iconWidth) / 2, (height - iconHeight) / 2, icon.get(), iconWidth, iconHeight,
-               0, nullptr, DI_NORMAL);
+        icon = loaded.get();
+    }
+    if (!icon)
+        icon = LoadIconA(nullptr, IDI_APPLICATION);
+    DrawIconEx(dc, 1 + (height - iconWidth) / 2, (height - iconHeight) / 2, icon, iconWidth, iconHeight, 0,
+               nullptr, DI_NORMAL);
     return height;
 }
 

@@ -5,6 +5,7 @@
 // pieces. The caption buttons stay the system's.
 #include "controls/GrdCpt_core.h"
 #include "win/Forms.h"
+#include "win/Handles.h"
 #include "win/Menus.h"
 #include "win/WindowHook.h"
 
@@ -124,6 +125,7 @@ class TGradientCaption : public TComponent {
     // Repaints when painting is on (`when` false skips it, for changes that do not show now).
     void Repaint(bool when = true);
     void FontChanged();
+    void CopyFontIntoParentFontPieces();
     void BeforeMessage(TMessage& message);
     void AfterMessage(const TMessage& message);
     void PaintBackground(HDC dc, int width, int height) const;
@@ -149,6 +151,7 @@ class TGradientCaption : public TComponent {
     bool destroying_ = false;
     bool isFormActive_ = false;
     bool rightButtonDown_ = false;
-    HRGN substituteRegion_ = nullptr;
+    // The non-client region handed to the system for one WM_NCPAINT: the window's without the bar.
+    RegionHandle substituteRegion_;
     TWindowHook hook_;
 };

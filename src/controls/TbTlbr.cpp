@@ -235,9 +235,8 @@ LRESULT TToolbar::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     case WM_NCPAINT: {
-        HDC dc = GetWindowDC(Handle());
-        PaintFrame(dc, Width(), Height());
-        ReleaseDC(Handle(), dc);
+        const WindowDc dc(Handle(), WindowDc::WholeWindow);
+        PaintFrame(dc.get(), Width(), Height());
         return 0;
     }
     case WM_CAPTURECHANGED:

@@ -98,7 +98,9 @@ bool TURLLabel::MouseButton(UINT msg, LPARAM lParam) {
     switch (msg) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-        leftPressed_ = true;
+        // The second press of a double-click looks pressed but is no new click: the first one has
+        // opened the link already.
+        leftPressed_ = msg == WM_LBUTTONDOWN;
         SetCapture(Handle());
         Apply(TLinkEvent::leftDown);
         return true;

@@ -343,10 +343,12 @@ void TLinePrinter::BreakPage() {
     PreparePage();
 }
 
+// A header or footer row is drawn in its margin band and never advances the line: where the band is
+// shorter than a line, an advance from it would break the page, which prints the band again.
 void TLinePrinter::PrintBandRow(const std::string& row, const std::string& format, int curY) {
     curY_ = curY;
     TableFormat = format;
-    PrintRow(row);
+    DrawRowCells(row);
 }
 
 void TLinePrinter::PreparePage() {
@@ -424,7 +426,8 @@ void TLinePrinter::PrintLine(const std::string& text) {
         return PrintLine(ExpandTabs(text, tabSize_));
     const int width = MeasureOrZero(text);
     const int areaWidth = TextAreaWidth();
-    // A single character wider than the text area cannot be cut any further: it is drawn clipped.
+    // A single character wider than the text area cannot be cut any further: it is drawn where its
+    // alignment puts it, reaching beyond the area.
     if (static_cast<std::uint32_t>(width) > static_cast<std::uint32_t>(areaWidth) && text.size() > 1) {
         if (wordWrap_)
             WrapLine(text);
@@ -432,9 +435,7 @@ void TLinePrinter::PrintLine(const std::string& text) {
             PrintLine(FitText(text, static_cast<std::uint32_t>(areaWidth)));
         return;
     }
-    if (width > areaWidth)
-        curX_ = 0;
-    else if (alignment_ == TAlignment::taRightJustify)
+    if (alignment_ == TAlignment::taRightJustify)
         curX_ = areaWidth - width;
     else if (alignment_ == TAlignment::taCenter)
         curX_ = (areaWidth - width) / 2;
@@ -522,6 +523,12 @@ std::string TLinePrinter::ExpandFields(std::string text) {
 }
 
 void TLinePrinter::PrintRow(const std::string& text) {
+    DrawRowCells(text);
+    if (curY_ >= 0 && curY_ < TextAreaHeight())
+        AdvanceLine();
+}
+
+void TLinePrinter::DrawRowCells(const std::string& text) {
     const std::vector<std::string> formats = SplitColumns(TableFormat);
     const std::vector<std::string> cells = SplitColumns(text);
     curX_ = LeftOffset();
@@ -546,6 +553,4 @@ void TLinePrinter::PrintRow(const std::string& text) {
         PutText(Saturated(static_cast<double>(curX_) + offset), TopOffset() + curY_, cell);
         curX_ = Saturated(static_cast<double>(curX_) + cw);
     }
-    if (curY_ >= 0 && curY_ < TextAreaHeight())
-        AdvanceLine();
 }

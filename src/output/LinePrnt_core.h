@@ -209,6 +209,8 @@ class TLinePrinter : public TComponent {
     int MeasureOrZero(std::string_view text);
     void PutText(int x, int y, std::string_view text);
     void PreparePage();
+    // The cells of a row at CurY, without advancing the line.
+    void DrawRowCells(const std::string& text);
     void PrintBandRow(const std::string& row, const std::string& format, int curY);
     void DrawBorders();
     void WrapLine(const std::string& line);

@@ -1,5 +1,7 @@
 #include "output/OutputPrint_core.h"
 
+#include <cmath>
+
 namespace outputprint {
 namespace {
 constexpr std::int32_t kSaneMargin = 2000;
@@ -35,6 +37,15 @@ void ApplyPageSetupMargins(TLinePrinter& printer, const TPSRect& margins) {
     printer.SetMarginRight(Millimeters(margins.Right));
     printer.SetMarginBottom(Millimeters(margins.Bottom));
 }
+TPSRect PrinterMargins(const TLinePrinter& printer) {
+    const double perUnit = printer.MeasureUnit() == TMeasureUnit::muMillimeters ? 100 : 2540;
+    auto hundredths = [perUnit](float margin) {
+        return static_cast<std::int32_t>(std::nearbyint(static_cast<double>(margin) * perUnit));
+    };
+    return {hundredths(printer.MarginLeft()), hundredths(printer.MarginTop()),
+            hundredths(printer.MarginRight()), hundredths(printer.MarginBottom())};
+}
+
 void PrintPlainLines(TLinePrinter& printer, const TStringList& lines) {
     printer.BeginDocument();
     try {

@@ -15,6 +15,9 @@ void ConfigureLinePrinter(TLinePrinter& printer, const TPSRect& margins);
 // The margins of a confirmed page setup (hundredths of a millimetre) as millimetres: top, left, right,
 // bottom.
 void ApplyPageSetupMargins(TLinePrinter& printer, const TPSRect& margins);
+// The margins the next print uses, in hundredths of a millimetre (rounded), for the page setup dialog
+// to open with: left, top, right, bottom.
+TPSRect PrinterMargins(const TLinePrinter& printer);
 // Prints the lines as plain lines in one job. A job that fails half-way is given up before the
 // failure goes on, so the printer is free again for the next one.
 void PrintPlainLines(TLinePrinter& printer, const TStringList& lines);

@@ -2,6 +2,7 @@
 
 #include "win/Forms.h"
 #include "win/Printers.h"
+#include "win/WindowHook.h"
 
 #include <commdlg.h>
 
@@ -49,13 +50,13 @@ void WriteGeometry(const TPSGeometry& g, PAGESETUPDLGA& r) {
 }
 
 // The current printer's names in the platform's DEVNAMES layout: driver, device, port.
-HGLOBAL DeviceNames(const std::string& driver, const std::string& device, const std::string& port) {
+GlobalMemory DeviceNames(const std::string& driver, const std::string& device, const std::string& port) {
     const std::size_t size = 8 + driver.size() + device.size() + port.size() + 3;
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
-    if (!block)
-        return nullptr;
-    auto* names = static_cast<DEVNAMES*>(GlobalLock(block));
-    char* base = reinterpret_cast<char*>(names);
+    GlobalMemory block(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size));
+    const GlobalLockScope<DEVNAMES> names(block.get());
+    if (!names.get())
+        return {};
+    char* base = reinterpret_cast<char*>(names.get());
     names->wDriverOffset = 8;
     names->wDeviceOffset = static_cast<WORD>(names->wDriverOffset + driver.size() + 1);
     names->wOutputOffset = static_cast<WORD>(names->wDeviceOffset + device.size() + 1);
@@ -63,33 +64,57 @@ HGLOBAL DeviceNames(const std::string& driver, const std::string& device, const 
     std::memcpy(base + names->wDriverOffset, driver.c_str(), driver.size() + 1);
     std::memcpy(base + names->wDeviceOffset, device.c_str(), device.size() + 1);
     std::memcpy(base + names->wOutputOffset, port.c_str(), port.size() + 1);
-    GlobalUnlock(block);
     return block;
 }
 
-HGLOBAL CopyOfBlock(HGLOBAL source) {
+GlobalMemory CopyOfBlock(HGLOBAL source) {
     const SIZE_T size = GlobalSize(source);
-    HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
-    if (!copy)
-        return nullptr;
-    const void* from = GlobalLock(source);
-    void* to = GlobalLock(copy);
-    std::memcpy(to, from, size);
-    GlobalUnlock(copy);
-    GlobalUnlock(source);
+    GlobalMemory copy(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size));
+    const GlobalLockScope<const char> from(source);
+    const GlobalLockScope<char> to(copy.get());
+    if (!from.get() || !to.get())
+        return {};
+    std::memcpy(to.get(), from.get(), size);
     return copy;
 }
 
 // Makes the printer the dialog chose current; the printer takes over the device-mode block.
-void SelectChosenPrinter(HGLOBAL namesBlock, HGLOBAL devMode) {
-    const auto* names = static_cast<const DEVNAMES*>(GlobalLock(namesBlock));
-    const char* base = reinterpret_cast<const char*>(names);
-    const std::string driver = base + names->wDriverOffset;
-    const std::string device = base + names->wDeviceOffset;
-    const std::string port = base + names->wOutputOffset;
-    GlobalUnlock(namesBlock);
-    Printer().SelectPrinter(device, driver, port, devMode);
+void SelectChosenPrinter(HGLOBAL namesBlock, GlobalMemory devMode) {
+    std::string driver, device, port;
+    if (const GlobalLockScope<const DEVNAMES> names(namesBlock); names.get()) {
+        const char* base = reinterpret_cast<const char*>(names.get());
+        driver = base + names->wDriverOffset;
+        device = base + names->wDeviceOffset;
+        port = base + names->wOutputOffset;
+    }
+    Printer().SelectPrinter(device, driver, port, std::move(devMode));
 }
+
+// The registered message the dialog's Help button sends to the dialog's owner.
+UINT HelpMessage() {
+    static const UINT message = RegisterWindowMessageA(HELPMSGSTRINGA);
+    return message;
+}
+
+// While the dialog runs its owner answers the help message with the dialog's help context.
+class HelpMessageRoute {
+  public:
+    HelpMessageRoute(HWND owner, int context) {
+        TWinControl* control = TWinControl::FromHandle(owner);
+        if (!control)
+            return;
+        hook_.BeforeMessage = [context](TMessage& m) {
+            if (m.msg != HelpMessage() || !Application)
+                return;
+            m.handled = true;
+            Application->HelpContext(context);
+        };
+        hook_.SetWinControl(control);
+    }
+
+  private:
+    TWindowHook hook_;
+};
 
 UINT_PTR PageSetupMessage(TPageSetupDialog* dialog, HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_COMMAND && LOWORD(wParam) == 0x402 && HIWORD(wParam) == 0)
@@ -139,9 +164,9 @@ class WinPageSetupPlatform : public TPageSetupPlatform {
     bool ReturnDefault(std::uint32_t flags, TPSGeometry& geometry) override {
         PAGESETUPDLGA record = ClearedRecord(flags);
         const BOOL ok = CallPageSetupDlg(record);
+        const GlobalMemory mode(record.hDevMode), names(record.hDevNames);
         if (ok)
             ReadGeometry(record, geometry);
-        FreeBlocks(record);
         return ok != FALSE;
     }
 
@@ -152,30 +177,35 @@ class WinPageSetupPlatform : public TPageSetupPlatform {
         if (flags & pagesetup::kEnablePagePaintHook)
             record.lpfnPagePaintHook = PageSetupHook;
         DialogCtl3D = dialog.Ctl3D;
-        if (HGLOBAL mode = Printer().DevMode()) {
-            record.hDevNames = DeviceNames(Printer().Driver(), Printer().Device(), Printer().Port());
-            record.hDevMode = CopyOfBlock(mode);
+        // The record's blocks: made here, possibly replaced by the dialog, freed unless the printer
+        // takes the device mode over.
+        GlobalMemory names, mode;
+        if (HGLOBAL current = Printer().DevMode()) {
+            names = DeviceNames(Printer().Driver(), Printer().Device(), Printer().Port());
+            mode = CopyOfBlock(current);
         }
+        record.hDevNames = names.get();
+        record.hDevMode = mode.get();
         WriteGeometry(geometry, record);
         TPageSetupDialog* previous = ExecutingDialog;
         ExecutingDialog = &dialog;
         BOOL ok = FALSE;
         {
             ThreadWindowsDisabler disabled(record.hwndOwner);
+            // cppcheck-suppress unreadVariable ; a scope: it routes the help message while it lives
+            const HelpMessageRoute help(record.hwndOwner, dialog.HelpContext);
             ok = CallPageSetupDlg(record);
         }
         ExecutingDialog = previous;
-        if (!ok) {
-            FreeBlocks(record);
+        names.release();
+        mode.release();
+        names.reset(record.hDevNames);
+        mode.reset(record.hDevMode);
+        if (!ok)
             return false;
-        }
         ReadGeometry(record, geometry);
-        if (record.hDevNames)
-            SelectChosenPrinter(record.hDevNames, record.hDevMode);
-        else if (record.hDevMode)
-            GlobalFree(record.hDevMode);
-        if (record.hDevNames)
-            GlobalFree(record.hDevNames);
+        if (names)
+            SelectChosenPrinter(names.get(), std::move(mode));
         return true;
     }
 
@@ -184,15 +214,6 @@ class WinPageSetupPlatform : public TPageSetupPlatform {
         if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_IMEASURE, value, 2) == 0)
             return '0';
         return value[0];
-    }
-
-  private:
-    static void FreeBlocks(PAGESETUPDLGA& record) {
-        if (record.hDevMode)
-            GlobalFree(record.hDevMode);
-        if (record.hDevNames)
-            GlobalFree(record.hDevNames);
-        record.hDevMode = record.hDevNames = nullptr;
     }
 };
 

@@ -66,6 +66,13 @@ void TOpForm::CreateControls() {
 }
 
 TOpForm::~TOpForm() {
+    if (ClBtn) {
+        try {
+            ClBtn->SaveCustomColors();
+        } catch (...) {
+            ShowCurrentException();
+        }
+    }
     DestroyForm();
     if (OpForm == this)
         OpForm = nullptr;
@@ -140,6 +147,8 @@ void TOpForm::PrintbtnClick(TComponent*) {
 
 void TOpForm::PsetupBtnClick(TComponent*) {
     EnsurePrinting();
+    // The dialog shows what the next print uses, so that OK without an edit changes nothing on paper.
+    psetup->SetMargins(outputprint::PrinterMargins(*LinePrinter1));
     if (psetup->Execute())
         outputprint::ApplyPageSetupMargins(*LinePrinter1, psetup->Margins());
 }

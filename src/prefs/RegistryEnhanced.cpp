@@ -62,5 +62,6 @@ void TRegistryEnhanced::SetLangType(TLangType value) {
 
 void TRegistryEnhanced::ReadValue(const std::string& name, TVariant& result) {
     TWinRegistryAccess registry;
-    registryenhanced::ReadValue(registry, TReadRequest{rootKey_, key_, access_, name}, binaryBuffer_, result);
+    registryenhanced::ReadValue(registry, TReadRequest{rootKey_, key_, access_, name, view32_}, binaryBuffer_,
+                                result);
 }

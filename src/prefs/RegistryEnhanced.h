@@ -26,6 +26,10 @@ class TRegistryEnhanced : public TComponent {
     void SetLangType(TLangType value);
     TRootKey RootKey() const { return rootKey_; }
     void SetRootKey(TRootKey value) { rootKey_ = value; }
+    // Reads through the 32-bit programs' view of the registry, where a 32-bit program's entries live
+    // on 64-bit Windows; off: the view of this build.
+    bool View32() const { return view32_; }
+    void SetView32(bool value) { view32_ = value; }
 
     // The component's two texts in the language LangType selects.
     const registryenhanced::TMessageTexts& Messages() const { return messages_; }
@@ -39,6 +43,7 @@ class TRegistryEnhanced : public TComponent {
     std::string key_;
     TLangType langType_ = TLangType::ltFrench;
     TRootKey rootKey_ = TRootKey::hkCurrentUser;
+    bool view32_ = false;
     registryenhanced::TMessageTexts messages_;
     std::array<std::uint8_t, registryenhanced::binaryBufferSize> binaryBuffer_{};
 };

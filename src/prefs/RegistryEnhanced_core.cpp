@@ -167,7 +167,8 @@ void ReadValue(TRegistryAccess& registry, const TReadRequest& request, std::span
     if (request.key.empty())
         return;
     const std::string path = FullKeyPath(request.key, request.name).substr(1);
-    if (!registry.OpenKey(RootKeyValue(request.rootKey), path, AccessMask(request.access)))
+    const std::uint32_t mask = AccessMask(request.access) | (request.view32 ? kWow64_32Key : 0u);
+    if (!registry.OpenKey(RootKeyValue(request.rootKey), path, mask))
         return;
     const std::string valueName = SplitValueName(request.name).valueName;
     const auto info = registry.QueryValueInfo(valueName);

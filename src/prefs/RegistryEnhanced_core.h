@@ -20,6 +20,7 @@ enum class TLangType { ltFrench, ltEnglish };
 // The predefined root handles and access masks, as the platform numbers them.
 std::uint32_t RootKeyValue(TRootKey root);
 std::uint32_t AccessMask(TAccess access);
+inline constexpr std::uint32_t kWow64_32Key = 0x0200u;
 
 // Registry data types the reader tells apart (the platform's numbers).
 inline constexpr std::uint32_t regSz = 1;
@@ -99,6 +100,8 @@ struct TReadRequest {
     std::string key;
     TAccess access = TAccess::kAllAccess;
     std::string name;
+    // The 32-bit programs' view of the registry (KEY_WOW64_32KEY), in the 32-bit and the 64-bit build.
+    bool view32 = false;
 };
 
 // Reads one value into `result`: untouched when the key is empty or cannot be opened; unassigned

@@ -84,7 +84,9 @@ TPForm::~TPForm() {
 
 // The stored path, restored when the window first shows, replaces the proposal.
 void TPForm::FormCreate(TComponent*) {
+    // Delphi 3 is a 32-bit program: on 64-bit Windows its entry lives in the 32-bit view.
     Reg1->SetRootKey(registryenhanced::TRootKey::hkLocalMachine);
+    Reg1->SetView32(true);
     Reg1->SetKey("SOFTWARE\\Borland\\Delphi\\3.0");
     proposedCompiler_ =
         tooledit::TextForFileName(options::DetectedCompilerPath(ReadRegistryValue("Delphi 3")), FileExists);
@@ -92,6 +94,7 @@ void TPForm::FormCreate(TComponent*) {
 
 void TPForm::BitBtn1Click(TComponent*) {
     Reg1->SetRootKey(registryenhanced::TRootKey::hkCurrentUser);
+    Reg1->SetView32(false);
     Reg1->SetKey("Software\\Borland\\Delphi\\3.0\\Library");
     const std::string searchPath = VariantToText(ReadRegistryValue("SearchPath"));
     const std::string unitAliases = VariantToText(ReadRegistryValue("UnitAliases"));

@@ -22,13 +22,6 @@ class ClipboardScope {
     bool open_;
 };
 
-struct GlobalMemoryTraits {
-    using handle_type = HGLOBAL;
-    static HGLOBAL invalid() { return nullptr; }
-    static bool valid(HGLOBAL memory) { return memory != nullptr; }
-    static void close(HGLOBAL memory) { GlobalFree(memory); }
-};
-using GlobalMemory = UniqueHandle<GlobalMemoryTraits>;
 } // namespace
 
 bool SetText(HWND owner, std::string_view text) {
@@ -37,12 +30,13 @@ bool SetText(HWND owner, std::string_view text) {
         return false;
     EmptyClipboard();
     GlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));
-    auto* target = memory ? static_cast<char*>(GlobalLock(memory.get())) : nullptr;
-    if (!target)
-        return false;
-    std::memcpy(target, text.data(), text.size());
-    target[text.size()] = '\0';
-    GlobalUnlock(memory.get());
+    {
+        const GlobalLockScope<char> target(memory.get());
+        if (!target.get())
+            return false;
+        std::memcpy(target.get(), text.data(), text.size());
+        std::memset(target.get() + text.size(), 0, 1);
+    }
     if (!SetClipboardData(CF_TEXT, memory.get()))
         return false;
     memory.release(); // the clipboard owns it now
@@ -56,12 +50,10 @@ std::optional<std::string> Text(HWND owner) {
     HANDLE data = GetClipboardData(CF_TEXT);
     if (!data)
         return std::nullopt;
-    const auto* source = static_cast<const char*>(GlobalLock(data));
-    if (!source)
+    const GlobalLockScope<const char> source(data);
+    if (!source.get())
         return std::nullopt;
-    std::string text = source;
-    GlobalUnlock(data);
-    return text;
+    return std::string(source.get());
 }
 
 bool HasText() {

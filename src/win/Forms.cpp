@@ -110,15 +110,12 @@ void TForm::DestroyForm() {
     if (OnDestroy) {
         try {
             OnDestroy(this);
-        } catch (const std::exception& e) {
-            ShowUnhandledException(e);
+        } catch (...) {
+            ShowCurrentException();
         }
     }
     DestroyComponents();
-    if (toolTip_) {
-        DestroyWindow(toolTip_);
-        toolTip_ = nullptr;
-    }
+    toolTip_.reset();
 }
 
 void TForm::SetBorderStyle(TBorderStyle style, bool minimizeBox, bool maximizeBox) {
@@ -168,11 +165,11 @@ HWND TForm::HintWindow() {
         }();
         if (!commonControls)
             return nullptr;
-        toolTip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(),
-                                   nullptr, GetModuleHandleA(nullptr), nullptr);
+        toolTip_.reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(),
+                                       nullptr, GetModuleHandleA(nullptr), nullptr));
     }
-    return toolTip_;
+    return toolTip_.get();
 }
 
 void TForm::ApplyPositionOnFirstShow() {
@@ -191,9 +188,9 @@ void TForm::RunShowHandler() {
         return;
     try {
         OnShow(this);
-    } catch (const std::exception& e) {
+    } catch (...) {
         // A window whose show handling failed still shows.
-        ShowUnhandledException(e);
+        ShowCurrentException();
     }
 }
 

@@ -90,8 +90,8 @@ class TForm : public TWinControl {
     template <class Handler> void DoCreate(Handler&& handler) noexcept {
         try {
             handler();
-        } catch (const std::exception& e) {
-            ShowUnhandledException(e);
+        } catch (...) {
+            ShowCurrentException();
         }
     }
     // Derived destructors call this first, while their members still live.
@@ -110,7 +110,7 @@ class TForm : public TWinControl {
     bool controlsCreated_ = false;
     int modalResult_ = mrNone;
     int nextId_ = 100;
-    HWND toolTip_ = nullptr;
+    WindowHandle toolTip_;
     TWinControl* defaultButton_ = nullptr;
 };
 

@@ -69,17 +69,11 @@ void TGraphicControl::Repaint() {
     WindowDc dc = InPlaceDc();
     if (!dc.get())
         return;
-    const int saved = SaveDC(dc.get());
+    const SavedDcState saved(dc.get());
     IntersectClipRect(dc.get(), bounds_.left, bounds_.top, bounds_.left + bounds_.width,
                       bounds_.top + bounds_.height);
     OffsetViewportOrgEx(dc.get(), bounds_.left, bounds_.top, nullptr);
-    try {
-        Paint(dc.get());
-    } catch (...) {
-        RestoreDC(dc.get(), saved);
-        throw;
-    }
-    RestoreDC(dc.get(), saved);
+    Paint(dc.get());
 }
 
 bool TGraphicControl::MouseMessage(UINT, WPARAM, int, int) {
@@ -107,16 +101,10 @@ void TWinControl::PaintGraphics(HDC dc) {
         const RECT rc = graphic->BoundsRect();
         if (!RectVisible(dc, &rc))
             continue;
-        const int saved = SaveDC(dc);
+        const SavedDcState saved(dc);
         IntersectClipRect(dc, rc.left, rc.top, rc.right, rc.bottom);
         OffsetViewportOrgEx(dc, rc.left, rc.top, nullptr);
-        try {
-            graphic->Paint(dc);
-        } catch (...) {
-            RestoreDC(dc, saved);
-            throw;
-        }
-        RestoreDC(dc, saved);
+        graphic->Paint(dc);
     }
 }
 
@@ -137,10 +125,10 @@ bool TWinControl::RouteMouse(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (!target)
         return false;
     // A pressed button keeps the mouse with the control it went down on until it is released.
-    if (msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN) {
+    if (msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN) {
         mouseCapture_ = target;
         SetCapture(handle_);
-    } else if ((msg == WM_LBUTTONUP || msg == WM_RBUTTONUP) && mouseCapture_) {
+    } else if ((msg == WM_LBUTTONUP || msg == WM_RBUTTONUP || msg == WM_MBUTTONUP) && mouseCapture_) {
         mouseCapture_ = nullptr;
         ReleaseCapture();
     }

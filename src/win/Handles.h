@@ -1,5 +1,7 @@
 #pragma once
-// Owning, move-only wrappers for the platform's handles, and a scoped selection into a device context.
+// Owning, move-only wrappers for the platform's handles, and scopes for what is paired within one
+// function: a selection into a device context, a window's device context, a saved device-context
+// state, a lock on a global memory block. Every release of a handle happens here.
 #include <windows.h>
 
 #include <utility>
@@ -66,6 +68,7 @@ using FontHandle = UniqueHandle<GdiObjectTraits<HFONT>>;
 using BrushHandle = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 using PenHandle = UniqueHandle<GdiObjectTraits<HPEN>>;
 using BitmapHandle = UniqueHandle<GdiObjectTraits<HBITMAP>>;
+using RegionHandle = UniqueHandle<GdiObjectTraits<HRGN>>;
 
 struct MemoryDcTraits {
     using handle_type = HDC;
@@ -74,6 +77,24 @@ struct MemoryDcTraits {
     static void close(HDC h) { DeleteDC(h); }
 };
 using MemoryDc = UniqueHandle<MemoryDcTraits>;
+// A printer's device context (made by CreateDC, deleted the same way).
+using PrinterDc = UniqueHandle<MemoryDcTraits>;
+
+struct GlobalMemoryTraits {
+    using handle_type = HGLOBAL;
+    static HGLOBAL invalid() { return nullptr; }
+    static bool valid(HGLOBAL h) { return h != nullptr; }
+    static void close(HGLOBAL h) { GlobalFree(h); }
+};
+using GlobalMemory = UniqueHandle<GlobalMemoryTraits>;
+
+struct IconTraits {
+    using handle_type = HICON;
+    static HICON invalid() { return nullptr; }
+    static bool valid(HICON h) { return h != nullptr; }
+    static void close(HICON h) { DestroyIcon(h); }
+};
+using IconHandle = UniqueHandle<IconTraits>;
 
 struct MenuTraits {
     using handle_type = HMENU;
@@ -92,12 +113,15 @@ struct WindowTraits {
 // A window that belongs to no control object, destroyed with its owner.
 using WindowHandle = UniqueHandle<WindowTraits>;
 
-// A window's device context, released on every path.
+// A window's device context, released on every path: its client area's, or with WholeWindow the
+// whole window's, frame and caption included.
 class WindowDc {
   public:
+    enum Area { ClientArea, WholeWindow };
     // None: no window's DC.
     WindowDc() = default;
-    explicit WindowDc(HWND wnd) : wnd_(wnd), dc_(GetDC(wnd)) {}
+    explicit WindowDc(HWND wnd, Area area = ClientArea)
+        : wnd_(wnd), dc_(area == WholeWindow ? GetWindowDC(wnd) : GetDC(wnd)) {}
     ~WindowDc() {
         if (dc_)
             ReleaseDC(wnd_, dc_);
@@ -140,6 +164,41 @@ class SelectionScope {
   private:
     HDC dc_;
     HGDIOBJ previous_;
+};
+
+// The device context's state (selections, clipping, origins) saved for one scope and restored after it.
+class SavedDcState {
+  public:
+    explicit SavedDcState(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
+    ~SavedDcState() {
+        if (saved_)
+            RestoreDC(dc_, saved_);
+    }
+    SavedDcState(const SavedDcState&) = delete;
+    SavedDcState& operator=(const SavedDcState&) = delete;
+
+  private:
+    HDC dc_;
+    int saved_;
+};
+
+// A global memory block locked for one scope; get() is null when it could not be locked.
+template <class T> class GlobalLockScope {
+  public:
+    explicit GlobalLockScope(HGLOBAL block)
+        : block_(block), data_(block ? static_cast<T*>(GlobalLock(block)) : nullptr) {}
+    ~GlobalLockScope() {
+        if (data_)
+            GlobalUnlock(block_);
+    }
+    GlobalLockScope(const GlobalLockScope&) = delete;
+    GlobalLockScope& operator=(const GlobalLockScope&) = delete;
+    T* get() const { return data_; }
+    T* operator->() const { return data_; }
+
+  private:
+    HGLOBAL block_;
+    T* data_;
 };
 
 // Sets the error mode for one scope and restores the previous one.

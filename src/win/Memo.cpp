@@ -305,7 +305,7 @@ void TMemo::DragTo(int x, int y) {
 }
 
 void TMemo::ShowContextMenu(int x, int y) {
-    HMENU menu = CreatePopupMenu();
+    const MenuHandle menu(CreatePopupMenu());
     if (!menu)
         return;
     const bool selection = SelLength() > 0;
@@ -322,8 +322,8 @@ void TMemo::ShowContextMenu(int x, int y) {
                  {0, nullptr, false},
                  {EM_SETSEL, "Select &All", !model_.Text().empty()}};
     for (const auto& item : items)
-        AppendMenuA(menu, item.text ? MF_STRING | (item.enabled ? 0 : MF_GRAYED) : MF_SEPARATOR, item.command,
-                    item.text);
+        AppendMenuA(menu.get(), item.text ? MF_STRING | (item.enabled ? 0 : MF_GRAYED) : MF_SEPARATOR,
+                    item.command, item.text);
     if (x == -1 && y == -1) {
         // Opened from the keyboard: at the caret.
         POINT at{};
@@ -332,9 +332,8 @@ void TMemo::ShowContextMenu(int x, int y) {
         x = at.x;
         y = at.y + model_.Metrics().lineHeight;
     }
-    const UINT command = static_cast<UINT>(
-        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, 0, Handle(), nullptr));
-    DestroyMenu(menu);
+    const UINT command = static_cast<UINT>(TrackPopupMenu(
+        menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, 0, Handle(), nullptr));
     // Each command is the message that does the same, but Delete also brings the caret into view.
     if (command == WM_CLEAR)
         DeleteSelection(true);

@@ -90,10 +90,10 @@ void TPrinter::EnsurePrinter() {
     GlobalMemory mode;
     if (size > 0) {
         mode.reset(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, static_cast<SIZE_T>(size)));
-        auto* dm = static_cast<DEVMODEA*>(GlobalLock(mode.get()));
-        const LONG got =
-            Spooler().documentProperties(nullptr, printer.get(), name.data(), dm, nullptr, DM_OUT_BUFFER);
-        GlobalUnlock(mode.get());
+        LONG got = -1;
+        if (const GlobalLockScope<DEVMODEA> dm(mode.get()); dm.get())
+            got = Spooler().documentProperties(nullptr, printer.get(), name.data(), dm.get(), nullptr,
+                                               DM_OUT_BUFFER);
         if (got < 0)
             mode.reset();
     }
@@ -121,19 +121,15 @@ HGLOBAL TPrinter::DevMode() {
 }
 
 void TPrinter::SelectPrinter(const std::string& device, const std::string& driver, const std::string& port,
-                             HGLOBAL devMode) {
+                             GlobalMemory devMode) {
     if (printing_)
         throw EPrinter(printers::SPrinting);
     looked_ = true;
     device_ = device;
     driver_ = driver;
     port_ = port;
-    devMode_.reset(devMode);
+    devMode_ = std::move(devMode);
     dc_.reset();
-}
-
-DEVMODEA* TPrinter::LockedDevMode() const {
-    return devMode_ ? static_cast<DEVMODEA*>(GlobalLock(devMode_.get())) : nullptr;
 }
 
 HDC TPrinter::Handle() {
@@ -141,11 +137,9 @@ HDC TPrinter::Handle() {
     if (device_.empty())
         throw EPrinter(printers::SNoDefaultPrinter);
     if (!dc_) {
-        DEVMODEA* mode = LockedDevMode();
+        const GlobalLockScope<DEVMODEA> mode(devMode_.get());
         dc_.reset(CreateDCA(driver_.empty() ? nullptr : driver_.c_str(), device_.c_str(),
-                            port_.empty() ? nullptr : port_.c_str(), mode));
-        if (mode)
-            GlobalUnlock(devMode_.get());
+                            port_.empty() ? nullptr : port_.c_str(), mode.get()));
         if (!dc_)
             throw EPrinter(printers::SNoDefaultPrinter);
         ++dcGeneration_;
@@ -155,26 +149,24 @@ HDC TPrinter::Handle() {
 
 bool TPrinter::Landscape() {
     EnsurePrinter();
-    DEVMODEA* mode = LockedDevMode();
-    if (!mode)
-        return false;
-    const bool landscape = (mode->dmFields & DM_ORIENTATION) && mode->dmOrientation == DMORIENT_LANDSCAPE;
-    GlobalUnlock(devMode_.get());
-    return landscape;
+    const GlobalLockScope<DEVMODEA> mode(devMode_.get());
+    return mode.get() && (mode->dmFields & DM_ORIENTATION) && mode->dmOrientation == DMORIENT_LANDSCAPE;
 }
 
 void TPrinter::SetLandscape(bool landscape) {
     if (printing_)
         throw EPrinter(printers::SPrinting);
     EnsurePrinter();
-    DEVMODEA* mode = LockedDevMode();
-    if (!mode)
-        return;
-    const short wanted = landscape ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
-    const bool changed = !(mode->dmFields & DM_ORIENTATION) || mode->dmOrientation != wanted;
-    mode->dmFields |= DM_ORIENTATION;
-    mode->dmOrientation = wanted;
-    GlobalUnlock(devMode_.get());
+    bool changed = false;
+    {
+        const GlobalLockScope<DEVMODEA> mode(devMode_.get());
+        if (!mode.get())
+            return;
+        const short wanted = landscape ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
+        changed = !(mode->dmFields & DM_ORIENTATION) || mode->dmOrientation != wanted;
+        mode->dmFields |= DM_ORIENTATION;
+        mode->dmOrientation = wanted;
+    }
     if (changed)
         dc_.reset(); // the next use makes a device context with the new orientation
 }

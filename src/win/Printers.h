@@ -8,22 +8,6 @@
 
 #include <string>
 
-struct GlobalMemoryTraits {
-    using handle_type = HGLOBAL;
-    static HGLOBAL invalid() { return nullptr; }
-    static bool valid(HGLOBAL h) { return h != nullptr; }
-    static void close(HGLOBAL h) { GlobalFree(h); }
-};
-using GlobalMemory = UniqueHandle<GlobalMemoryTraits>;
-
-struct PrinterDcTraits {
-    using handle_type = HDC;
-    static HDC invalid() { return nullptr; }
-    static bool valid(HDC h) { return h != nullptr; }
-    static void close(HDC h) { DeleteDC(h); }
-};
-using PrinterDc = UniqueHandle<PrinterDcTraits>;
-
 namespace printers {
 inline constexpr const char* SNoDefaultPrinter = "There is no default printer currently selected";
 inline constexpr const char* SPrinting = "Printing in progress";
@@ -42,9 +26,9 @@ class TPrinter {
     const std::string& Driver();
     const std::string& Port();
     HGLOBAL DevMode();
-    // Makes another printer current; takes over the device-mode block.
+    // Makes another printer current; takes over the device-mode block (also when it refuses).
     void SelectPrinter(const std::string& device, const std::string& driver, const std::string& port,
-                       HGLOBAL devMode);
+                       GlobalMemory devMode);
 
     // The printer's device context; EPrinter when there is no printer.
     HDC Handle();
@@ -67,7 +51,6 @@ class TPrinter {
 
   private:
     void EnsurePrinter();
-    DEVMODEA* LockedDevMode() const;
 
     bool looked_ = false;
     std::string device_, driver_, port_, title_;

@@ -276,11 +276,9 @@ void Close(HWND window) {
 
 namespace {
 const char* const kProgramKey = "Software\\tnwk";
-const char* const kDelphiKey = "SOFTWARE\\Borland\\Delphi\\3.0";
-
-std::string ReadString(HKEY root, const std::string& path, const std::string& name) {
+std::string ReadString(HKEY root, const std::string& path, const std::string& name, REGSAM view = 0) {
     HKEY key;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS)
         return {};
     char buffer[2048] = {};
     DWORD size = sizeof buffer - 1;
@@ -291,9 +289,10 @@ std::string ReadString(HKEY root, const std::string& path, const std::string& na
     return status == ERROR_SUCCESS ? std::string(buffer) : std::string();
 }
 
-void WriteString(HKEY root, const std::string& path, const std::string& name, const std::string& value) {
+void WriteString(HKEY root, const std::string& path, const std::string& name, const std::string& value,
+                 REGSAM view = 0) {
     HKEY key;
-    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, &key, nullptr) !=
         ERROR_SUCCESS)
         return;
     RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
@@ -315,11 +314,11 @@ std::string ProgramSetting(const std::string& section, const std::string& name) 
 }
 
 std::string DelphiEntry() {
-    return ReadString(HKEY_LOCAL_MACHINE, kDelphiKey, "Delphi 3");
+    return ReadString(HKEY_LOCAL_MACHINE, kDelphiKey, "Delphi 3", KEY_WOW64_32KEY);
 }
 
 void SetDelphiEntry(const std::string& value) {
-    WriteString(HKEY_LOCAL_MACHINE, kDelphiKey, "Delphi 3", value);
+    WriteString(HKEY_LOCAL_MACHINE, kDelphiKey, "Delphi 3", value, KEY_WOW64_32KEY);
 }
 
 void ResetSettings(bool firstStartDone) {
@@ -444,9 +443,10 @@ void EndProcessesNamed(const std::string& exeName) {
     }
 }
 
-BinaryValueOverride::BinaryValueOverride(HKEY root, const char* key, const char* name, std::size_t size)
+BinaryValueOverride::BinaryValueOverride(HKEY root, const char* key, const char* name, std::size_t size,
+                                         REGSAM view)
     : name_(name) {
-    RegCreateKeyExA(root, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_, nullptr);
+    RegCreateKeyExA(root, key, 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, &key_, nullptr);
     DWORD length = 0;
     had_ = RegQueryValueExA(key_, name, nullptr, &type_, nullptr, &length) == ERROR_SUCCESS;
     saved_.resize(length);

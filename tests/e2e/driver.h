@@ -74,7 +74,9 @@ void Click(HWND button);
 bool RealClickAt(int x, int y);
 void Close(HWND window);
 
-// The registry of the program and of the Delphi 3 installation.
+// The registry of the program and of the Delphi 3 installation (a 32-bit program: its entry lives
+// in the 32-bit programs' view, kDelphiKey).
+inline constexpr const char* kDelphiKey = "SOFTWARE\\Borland\\Delphi\\3.0";
 void DeleteProgramSettings();
 void SetProgramSetting(const std::string& section, const std::string& name, const std::string& value);
 std::string ProgramSetting(const std::string& section, const std::string& name);
@@ -101,7 +103,8 @@ class DelphiEntryOverride {
 // back at its end (or removes it when there was none).
 class BinaryValueOverride {
   public:
-    BinaryValueOverride(HKEY root, const char* key, const char* name, std::size_t size);
+    // view: 0, or KEY_WOW64_32KEY for the 32-bit programs' view.
+    BinaryValueOverride(HKEY root, const char* key, const char* name, std::size_t size, REGSAM view = 0);
     ~BinaryValueOverride();
     BinaryValueOverride(const BinaryValueOverride&) = delete;
     BinaryValueOverride& operator=(const BinaryValueOverride&) = delete;

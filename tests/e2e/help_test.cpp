@@ -4,6 +4,7 @@
 #include "support/ShellRecord.h"
 #include "e2e/driver.h"
 
+#include <commdlg.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -92,6 +93,20 @@ TEST_F(Help, EachHelpButtonOpensThePageOfItsWindow) {
     EXPECT_TRUE(Opens(FindChild(prefs, "&Help", "Button"), "prefs.htm")) << Opened();
     Close(prefs);
     EXPECT_EQ(FindWindowOf(app_.Id(), "Tarnwick"), nullptr) << "no error box";
+
+    // The page setup dialog's Help button sends the registered help message to the dialog's owner,
+    // which serves it while the dialog runs: help context 0 opens the main page. Wine's dialog has no
+    // Help button, so the test sends what the button sends.
+    DeleteFileA(record_.c_str());
+    Click(ToolButtonAt(output, 0));
+    HWND setup = WaitForWindow(app_.Id(), "Setup Page", 15000); // Wine's caption of the dialog
+    ASSERT_NE(setup, nullptr);
+    const UINT helpMessage = RegisterWindowMessageA(HELPMSGSTRINGA);
+    const std::string mainPage = Lower(JoinPath(BinDir(), "help\\main.htm")) + "\n";
+    PostMessageA(GetWindow(setup, GW_OWNER), helpMessage, reinterpret_cast<WPARAM>(setup), 0);
+    EXPECT_TRUE(WaitUntil([&] { return Opened() == mainPage; }, 15000)) << Opened();
+    Click(GetDlgItem(setup, IDCANCEL));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(setup); }, 10000));
 }
 
 TEST_F(Help, AHelpFileBesideTheProgramGoesToWinHelp) {

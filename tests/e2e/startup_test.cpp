@@ -100,7 +100,7 @@ TEST(Startup, FaultsWhileStartingAreShownAndTheMainWindowFollows) {
         const DelphiEntryOverride entry(c.delphiEntry ? c.delphiEntry : "");
         std::optional<BinaryValueOverride> binary;
         if (!c.delphiEntry)
-            binary.emplace(HKEY_LOCAL_MACHINE, "SOFTWARE\\Borland\\Delphi\\3.0", "Delphi 3", 4096);
+            binary.emplace(HKEY_LOCAL_MACHINE, kDelphiKey, "Delphi 3", 4096, KEY_WOW64_32KEY);
         Process app = StartTarnwick(c.arguments, FreshFolder("startup-faults"));
         if (c.message) {
             HWND box = WaitForWindow(app.Id(), "Tarnwick", 15000);

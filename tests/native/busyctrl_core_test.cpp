@@ -63,6 +63,23 @@ TEST(BusyGaugeRange, ValuesAreClampedAndABadMaximumIsRefused) {
     EXPECT_EQ(range.Progress(), 60);
 }
 
+TEST(BusyGaugeRange, TheRefusalNamesTheRangeAlsoAtTheTopOf32Bits) {
+    constexpr std::int32_t kTop = std::numeric_limits<std::int32_t>::max();
+    for (const auto& [min, text] : std::vector<std::pair<std::int32_t, std::string>>{
+             {0, "Value must be between 1 and 2147483647"},
+             {kTop, "Value must be between 2147483648 and 2147483647"}}) {
+        TGaugeRange range;
+        range.SetMaxValue(kTop);
+        range.SetMinValue(min);
+        try {
+            range.SetMaxValue(min - 1);
+            ADD_FAILURE() << min;
+        } catch (const EInvalidOperation& e) {
+            EXPECT_EQ(e.Message(), text);
+        }
+    }
+}
+
 TEST(BusyGaugeRange, ProgressRepaintsOnlyWhenThePercentChanges) {
     TGaugeRange range;
     range.SetMaxValue(1000);

@@ -169,6 +169,31 @@ TEST(LinePrinterPages, HeaderFooterBordersAndEvents) {
               (std::vector<int>{4506, 372, 4506, 6444}));
 }
 
+TEST(LinePrinterPages, BandsShorterThanALineNeitherAdvanceNorBreakThePage) {
+    struct Case {
+        float topAndBottom; // inches, at least the device's 1/6 inch
+        int firstLineY, headerY, footerY;
+    };
+    for (const Case& c : {Case{0, 0, -50, 6766}, Case{0.2f, 20, -40, 6756}}) {
+        Fixture f = MakePrinter();
+        TLinePrinter& p = *f.printer;
+        p.SetMarginTop(c.topAndBottom);
+        p.SetMarginBottom(c.topAndBottom);
+        p.Header = "head";
+        p.HeaderFormat = "<1";
+        p.Footer = "{$PAGE}";
+        p.FooterFormat = "<1";
+        PrintLines(f, 3);
+        ASSERT_EQ(f.surface->pages, 1) << c.topAndBottom;
+        ASSERT_EQ(f.surface->texts.size(), 5u);
+        EXPECT_EQ(f.surface->texts[0].y, c.headerY);
+        EXPECT_EQ(f.surface->texts[1].text, "1");
+        EXPECT_EQ(f.surface->texts[1].y, c.footerY);
+        EXPECT_EQ(f.surface->texts[2].y, c.firstLineY);
+        EXPECT_EQ(p.LineNumber(), 3);
+    }
+}
+
 TEST(LinePrinterPages, BorderPenWidthFollowsResolution) {
     for (const auto& [ppi, pen] : std::vector<std::pair<int, int>>{{600, 4}, {300, 2}, {360, 2}, {200, 0}}) {
         Fixture f = WorkedExample();
@@ -228,6 +253,23 @@ TEST(LinePrinterText, WordWrapAndCut) {
         for (const RecordedText& t : f.surface->texts)
             xs.push_back(t.x);
         EXPECT_EQ(xs, c.xs) << c.line;
+    }
+}
+
+TEST(LinePrinterText, ACharacterWiderThanTheAreaIsAlignedLikeAnyLine) {
+    for (const auto& [alignment, x] :
+         std::vector<std::pair<TAlignment, int>>{{TAlignment::taLeftJustify, 0},
+                                                 {TAlignment::taRightJustify, -20},
+                                                 {TAlignment::taCenter, -10}}) {
+        Fixture f = MakePrinter();
+        f.surface->caps = {600, 600, 4960, 7016, 0, 0, 30, 6816};
+        f.printer->SetMarginRight(0);
+        f.printer->SetMarginLeft(0);
+        f.printer->SetAlignment(alignment);
+        ASSERT_EQ(f.printer->TextAreaWidth(), 30);
+        PrintLines(f, 1, "W");
+        ASSERT_EQ(f.surface->texts.size(), 1u);
+        EXPECT_EQ(f.surface->texts[0].x, x) << static_cast<int>(alignment);
     }
 }
 

@@ -175,6 +175,10 @@ TEST_F(RegistryReadValue, OpensTheNormalisedKeyBelowTheRootWithTheAccessMask) {
     EXPECT_EQ(registry.lastRoot, 0x80000002u);
     EXPECT_EQ(registry.lastMask, 0x20019u);
     EXPECT_EQ(result, TVariant(std::string("C:\\D3\\Bin\\delphi32.exe")));
+    ReadValue(registry,
+              {TRootKey::hkLocalMachine, "SOFTWARE\\Borland\\Delphi\\3.0", TAccess::kRead, "Delphi 3", true},
+              buffer, result);
+    EXPECT_EQ(registry.lastMask, 0x20219u) << "the 32-bit view";
 }
 
 TEST_F(RegistryReadValue, NamePathSelectsASubkey) {

@@ -376,19 +376,30 @@ TEST_F(ColorButton, PaintsBarSeparatorAndArrowAndHatchesTheBarWhenDisabled) {
 TEST_F(ColorButton, CustomColoursPersistUnderTheirKeyWhenOneIsSet) {
     const char* key = "Software\\tnwk-tests\\ColorButton";
     RegDeleteKeyA(HKEY_CURRENT_USER, (std::string(key) + "\\Colors").c_str());
-    {
-        auto* saver = new TColorButton(form_.get(), form_.get(), {60, 10, 45, 25});
-        saver->SetName("Keeper");
-        saver->SetCustomColorsKey(key);
-        saver->Loaded();
-        TColorArrayClass custom(8, 2);
-        custom.Set(1, 1, RGBColor(1, 2, 3));
-        custom.Set(8, 2, RGBColor(4, 5, 6));
+    auto keeper = [&] {
+        auto* button = new TColorButton(form_.get(), form_.get(), {60, 10, 45, 25});
+        button->SetName("Keeper");
+        button->SetCustomColorsKey(key);
+        button->Loaded();
+        return button;
+    };
+    TColorArrayClass custom(8, 2);
+    custom.Set(1, 1, RGBColor(1, 2, 3));
+    custom.Set(8, 2, RGBColor(4, 5, 6));
+    HKEY opened = nullptr;
+    for (const bool save : {false, true}) {
+        TColorButton* saver = keeper();
         saver->SetCustomColors(custom);
+        if (save)
+            saver->SaveCustomColors();
         delete saver;
+        if (!save)
+            ASSERT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, (std::string(key) + "\\Colors").c_str(), 0, KEY_READ,
+                                    &opened),
+                      ERROR_SUCCESS)
+                << "a button's destruction writes nothing";
     }
     RegKey colours;
-    HKEY opened = nullptr;
     ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, (std::string(key) + "\\Colors").c_str(), 0, KEY_READ, &opened),
               ERROR_SUCCESS);
     colours.reset(opened);
@@ -400,13 +411,9 @@ TEST_F(ColorButton, CustomColoursPersistUnderTheirKeyWhenOneIsSet) {
         ERROR_SUCCESS);
     EXPECT_EQ(std::string(text, 20), "$00030201,$00000000,");
 
-    auto* loader = new TColorButton(form_.get(), form_.get(), {60, 10, 45, 25});
-    loader->SetName("Keeper");
-    loader->SetCustomColorsKey(key);
-    loader->Loaded();
+    TColorButton* loader = keeper();
     EXPECT_EQ(loader->CustomColors().Get(1, 1), RGBColor(1, 2, 3));
     EXPECT_EQ(loader->CustomColors().Get(8, 2), RGBColor(4, 5, 6));
-    loader->SetCustomColorsKey(""); // leaves the stored value as it is
     delete loader;
     colours.reset();
     RegDeleteKeyA(HKEY_CURRENT_USER, (std::string(key) + "\\Colors").c_str());

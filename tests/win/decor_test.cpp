@@ -190,3 +190,27 @@ TEST(PrefixFonts, CourierNewIsAFixedPitchFace) {
     EXPECT_EQ(metrics.tmPitchAndFamily & TMPF_FIXED_PITCH, 0) << "the bit set means variable pitch";
     EXPECT_EQ(narrow.cx, wide.cx);
 }
+
+TEST_F(Decor, CaptionFontIsTheSystemsOfTheOwnersKindAndParentFontPiecesFollowIt) {
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof metrics;
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
+    const LOGFONTA& small = metrics.lfSmCaptionFont;
+    ASSERT_NE(small.lfWeight >= FW_BOLD, metrics.lfCaptionFont.lfWeight >= FW_BOLD) << "fonts tell apart";
+    SetWindowLongPtrA(form_->Handle(), GWL_EXSTYLE,
+                      GetWindowLongPtrA(form_->Handle(), GWL_EXSTYLE) | WS_EX_TOOLWINDOW);
+    auto* caption = new TGradientCaption(form_.get());
+    EXPECT_EQ(caption->Font().Desc().name, small.lfFaceName);
+    EXPECT_EQ(caption->Font().Desc().height, small.lfHeight);
+    EXPECT_EQ((caption->Font().Desc().style & FontStyleBit(TFontStyle::fsBold)) != 0,
+              small.lfWeight >= FW_BOLD);
+
+    TCaptionPiece* piece = caption->Captions().Add("Wrenworks");
+    TFontDesc courier = caption->Font().Desc();
+    courier.name = "Courier New";
+    caption->Font().Assign(courier);
+    ASSERT_EQ(piece->Font().Desc().name, "Courier New");
+    caption->SetDefaultFont(true);
+    EXPECT_EQ(piece->Font().Desc().name, small.lfFaceName);
+    EXPECT_TRUE(piece->ParentFont());
+}

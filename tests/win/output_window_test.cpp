@@ -13,7 +13,9 @@
 #include <dlgs.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cstdlib>
 #include <filesystem>
 #include <new>
 #include <utility>
@@ -334,6 +336,25 @@ TEST_F(OutputWindow, PageSetupHandsTheConfirmedMarginsToTheLinePrinterAndThePrin
     // Where the text starts on paper, in points, for the Ghostscript check (print.pagesetup).
     capture.Expect("left " + std::to_string(50 * 72 / 25.4) + "\ntop " + std::to_string(40 * 72 / 25.4));
     EXPECT_EQ(capture.Pages(), 1);
+}
+
+TEST_F(OutputWindow, PageSetupOpensWithTheMarginsThePrintUsesAndOkWithoutEditsKeepsThem) {
+    std::vector<double> shown;
+    DialogDriver driver([&shown](HWND dialog) {
+        for (int id = 0x483; id <= 0x486; ++id) { // left, top, right, bottom
+            std::string text = DlgText(dialog, id);
+            std::replace(text.begin(), text.end(), ',', '.');
+            shown.push_back(std::atof(text.c_str()));
+        }
+        PressButton(dialog, IDOK);
+    });
+    form_->PsetupBtn->Click();
+    ASSERT_TRUE(driver.Finish());
+    EXPECT_EQ(shown, (std::vector<double>{20, 20, 20, 20})) << "millimetres";
+    const TLinePrinter& printer = *form_->LinePrinter1;
+    EXPECT_EQ((std::vector<float>{printer.MarginLeft(), printer.MarginTop(), printer.MarginRight(),
+                                  printer.MarginBottom()}),
+              (std::vector<float>{20, 20, 20, 20}));
 }
 
 TEST_F(OutputWindow, PrintPutsEveryLineOfAFailingCompileOnPaper) {

@@ -34,13 +34,13 @@ class DogsEarTest : public ::testing::Test {
         ear_->SetColorDogsEar(kEar);
         ear_->SetColorFrame(kFrame);
     }
-    // The page count a left click at (x, y) of the dog's-ear reports through its parent; -1 for none.
-    int ClickAt(int x, int y) {
+    // The page count a click at (x, y) of the dog's-ear reports through its parent; -1 for none.
+    int ClickAt(int x, int y, UINT down = WM_LBUTTONDOWN, UINT up = WM_LBUTTONUP) {
         reported_ = -1;
         ear_->OnDogsEarClick = [this](TComponent*, int pages) { reported_ = pages; };
         const LPARAM at = MAKELPARAM(10 + x, 20 + y);
-        SendMessageA(form_->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-        SendMessageA(form_->Handle(), WM_LBUTTONUP, 0, at);
+        SendMessageA(form_->Handle(), down, 0, at);
+        SendMessageA(form_->Handle(), up, 0, at);
         return reported_;
     }
     std::unique_ptr<TForm> form_;
@@ -98,6 +98,16 @@ TEST_F(DogsEarTest, ClicksReportThePageUnderThePointer) {
     }
     ear_->SetEnabled(false);
     EXPECT_EQ(ClickAt(27, 2), -1);
+}
+
+TEST_F(DogsEarTest, AnyMouseButtonClicks) {
+    for (const auto& [down, up] : std::vector<std::pair<UINT, UINT>>{{WM_LBUTTONDOWN, WM_LBUTTONUP},
+                                                                     {WM_RBUTTONDOWN, WM_RBUTTONUP},
+                                                                     {WM_MBUTTONDOWN, WM_MBUTTONUP},
+                                                                     {WM_MBUTTONDBLCLK, WM_MBUTTONUP}}) {
+        EXPECT_EQ(ClickAt(27, 2, down, up), 1) << std::hex << down;
+        EXPECT_EQ(GetCapture(), nullptr) << std::hex << down;
+    }
 }
 
 class LinkToShell : public ::testing::Test {
@@ -186,4 +196,20 @@ TEST_F(LinkToShell, AClickOpensPrefixAndCaptionWithTheHandPointer) {
         EXPECT_EQ(clicks, 1);
         EXPECT_EQ(Recorded(), row.expected);
     }
+}
+
+TEST_F(LinkToShell, ADoubleClickIsOneClick) {
+    TURLLabel link(form_.get(), form_.get(), 10, 10, "www.wrenworks.org");
+    int clicks = 0;
+    link.OnClick = [&](TComponent*) { ++clicks; };
+    // The system's order for a double-click; the link's OnClick comes with each shell call. The second
+    // press still shows the pressed colour.
+    for (const UINT msg : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) {
+        SendMessageA(link.Handle(), msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(2, 2));
+        if (msg == WM_LBUTTONDBLCLK) {
+            EXPECT_EQ(link.Font().Desc().color, clRed);
+        }
+    }
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(Recorded(), "http:\\\\www.wrenworks.org\n");
 }
