@@ -1,6 +1,13 @@
 # Registers one CTest test per GoogleTest suite of a test program: `<prefix><Suite>` runs the suite's
 # tests in one process. Starting a test process under Wine costs up to a second, which a test per
 # test case paid several hundred times. The suites are read from the sources, so names are stable.
+# A test passes only when its run reaches GoogleTest's summary without a failure: a process that dies
+# of a stack overflow under 64-bit Wine can still end with exit code 0.
+function(tnwk_require_gtest_summary test)
+    set_tests_properties(${test} PROPERTIES PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] [0-9]+ test"
+                                            FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
+endfunction()
+
 function(tnwk_add_suite_tests target prefix)
     cmake_parse_arguments(arg "" "" "SOURCES;PROPERTIES" ${ARGN})
     set(suites "")
@@ -16,6 +23,7 @@ function(tnwk_add_suite_tests target prefix)
         # A parameterised suite's tests are named Instance/Suite.Case/Param.
         add_test(NAME ${prefix}${suite} COMMAND ${target} --gtest_filter=${suite}.*:*/${suite}.*
                  WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+        tnwk_require_gtest_summary(${prefix}${suite})
         if(arg_PROPERTIES)
             set_tests_properties(${prefix}${suite} PROPERTIES ${arg_PROPERTIES})
         endif()
