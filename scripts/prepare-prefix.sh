@@ -75,3 +75,6 @@ wine regedit /S "$REG" </dev/null >/dev/null 2>&1
 wine reg add 'HKLM\SOFTWARE\Borland\Delphi\3.0' /v 'Delphi 3' /t REG_SZ \
     /d 'C:\Program Files\Borland\Delphi 3\Bin\delphi32.exe' /f /reg:32 </dev/null >/dev/null 2>&1
 "$(dirname "$0")/install-printer.sh"
+# No server of this set-up outlives it: one started here has no display (or another one) for the
+# desktop, and the run that follows starts its own with its display.
+tnwk_stop_wineserver
