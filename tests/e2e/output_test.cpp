@@ -149,7 +149,7 @@ TEST_F(OutputWindow, AFailingCompileShowsExactlyTheLinesOfOutputTxt) {
     ASSERT_FALSE(file.empty());
     const std::string text = MemoText();
     EXPECT_EQ(LinesOf(text), LinesOf(file));
-    EXPECT_NE(text.find("broken.dpr(16): Error"), std::string::npos);
+    EXPECT_NE(text.find("broken.dpr(16) Error"), std::string::npos);
     EXPECT_EQ(SendMessageA(memo_, EM_GETLINECOUNT, 0, 0), static_cast<LRESULT>(LinesOf(file).size()));
 }
 
