@@ -196,10 +196,10 @@ std::string CountsText(const TCounts& counts) {
 }
 
 std::optional<int> FirstErrorLine(const std::vector<TProblemLine>& lines) {
-    for (const TProblemLine& line : lines)
-        if (line.severity == TSeverity::Error || line.severity == TSeverity::Fatal)
-            return line.line;
-    return std::nullopt;
+    const auto first = std::find_if(lines.begin(), lines.end(), [](const TProblemLine& line) {
+        return line.severity == TSeverity::Error || line.severity == TSeverity::Fatal;
+    });
+    return first == lines.end() ? std::nullopt : std::optional(first->line);
 }
 
 std::optional<int> Step(const std::vector<TProblemLine>& lines, int current, bool onProblem, bool forward) {

@@ -87,11 +87,13 @@ TLocation Locate(std::string_view fileName, const std::string& projectFolder,
     if (namePart.empty())
         return location;
     for (const std::string& folder : location.searched) {
-        for (const std::string& name : list(folder)) {
-            if (rtl::SameText(name, namePart)) {
-                location.path = folder + name;
-                return location;
-            }
+        const std::vector<std::string> names = list(folder);
+        const auto found = std::find_if(names.begin(), names.end(), [&namePart](const std::string& name) {
+            return rtl::SameText(name, namePart);
+        });
+        if (found != names.end()) {
+            location.path = folder + *found;
+            return location;
         }
     }
     return location;

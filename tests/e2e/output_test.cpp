@@ -82,7 +82,7 @@ class OutputWindow : public ::testing::Test {
         CopyExample("broken", folder_);
         project_ = JoinPath(folder_, "broken.dpr");
         app_ = StartTarnwick("\"" + project_ + "\"", folder_);
-        output_ = WaitForWindow(app_.Id(), kOutputCaption, kCompileTimeoutMs);
+        output_ = WaitForOutputWindow(app_.Id(), kCompileTimeoutMs);
         ASSERT_NE(output_, nullptr);
         main_ = WaitForWindow(app_.Id(), kMainCaption, 15000);
         ASSERT_NE(main_, nullptr);
