@@ -113,7 +113,7 @@ void TOutputProblems::OpenSourceOf(int line) {
         throw Exception(sourceview::NotFoundMessage(file, location.searched));
     if (!view_)
         view_ = new TSourceForm(&form_);
-    view_->ShowFile(*location.path, file, problem->line, problem->column);
+    view_->ShowFile(*location.path, file, problem->line, problem->column, problem->severity);
 }
 
 void TOutputProblems::BeforeMessage(TMessage& message) {

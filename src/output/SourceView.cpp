@@ -1,7 +1,9 @@
 #include "output/SourceView.h"
 
 #include "base/SysUtils.h"
+#include "output/ProblemMarks_core.h"
 #include "output/SourceView_core.h"
+#include "win/Graphics.h"
 #include "win/Library.h"
 
 #include <algorithm>
@@ -54,6 +56,12 @@ TSourceForm::TSourceForm(TComponent* owner) : TForm(owner) {
     Memo1->SetName("Memo1");
     Memo1->Font().Assign(
         TFontDesc{ANSI_CHARSET_VALUE, clWindowText, -13, "Courier New", TFontPitch::fpFixed, 0});
+    Memo1->LineMark = [this](int line) -> std::optional<TMemo::TLineMark> {
+        if (line != markedLine_)
+            return std::nullopt;
+        const problems::TMarkColors colors = problems::MarkColors(severity_, ColorToRGB(Memo1->Color()));
+        return TMemo::TLineMark{colors.band, colors.text};
+    };
     readOnly_.BeforeMessage = [this](TMessage& message) { Refuse(message); };
     readOnly_.SetWinControl(Memo1);
     FormStorage1 = CreateFormStorage(this, "SourceView", DefaultWindowOptions, {});
@@ -106,13 +114,15 @@ void TSourceForm::Refuse(TMessage& message) {
 }
 
 void TSourceForm::ShowFile(const std::string& path, std::string_view shownName, std::int64_t line,
-                           std::int64_t column) {
+                           std::int64_t column, problems::TSeverity severity) {
     std::string text = InCodePage(sourceview::ReadSource(path));
     path_ = path;
     SetCaption(sourceview::Caption(shownName, line));
     Memo1->SetText(std::move(text));
     const TMemoModel& model = Memo1->Model();
     const int target = sourceview::TargetLine(line, Memo1->LineCount());
+    markedLine_ = target;
+    severity_ = severity;
     const std::size_t start = model.Buffer().LineStart(target);
     const std::size_t end = model.Buffer().LineEnd(target);
     if (column > 0) {

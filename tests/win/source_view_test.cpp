@@ -53,6 +53,10 @@ TEST_F(SourceView, BinaryBytesAHugeLineAndOutOfRangeLinesOpenAtTheNearestLine) {
         ASSERT_NE(View(), nullptr);
         EXPECT_TRUE(View()->Showing());
         EXPECT_EQ(SelectedLine(), c.selected) << c.line;
+        // The problem's line is marked too, which shows where it is also when only the caret marks the
+        // column.
+        EXPECT_TRUE(View()->Memo1->LineMark(c.selected).has_value()) << c.line;
+        EXPECT_FALSE(View()->Memo1->LineMark((c.selected + 1) % 3).has_value()) << c.line;
         EXPECT_EQ(View()->Memo1->LineCount(), 3);
     }
     // The column past the line's end puts the caret at its end.
