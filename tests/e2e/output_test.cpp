@@ -156,6 +156,7 @@ TEST_F(OutputWindow, AFailingCompileShowsExactlyTheLinesOfOutputTxt) {
 TEST_F(OutputWindow, ShowingItAgainKeepsEditsAndOpeningItAfterClosingReloads) {
     CompileBroken("output-reshow");
     const std::string loaded = MemoText();
+    SendMessageA(memo_, EM_SETSEL, 0, 0); // the compile's error line is selected: type at the top instead
     for (char c : std::string("edited "))
         PostMessageA(memo_, WM_CHAR, static_cast<unsigned char>(c), 0);
     ASSERT_TRUE(WaitUntil([&] { return MemoText() == "edited " + loaded; }, 5000));
