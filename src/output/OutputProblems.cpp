@@ -38,7 +38,7 @@ TOutputProblems::TOutputProblems(TForm& form, TMemo& memo, std::string caption,
         return TMemo::TLineMark{colors.band, colors.text};
     };
     hook_.BeforeMessage = [this](TMessage& message) { BeforeMessage(message); };
-    hook_.AfterMessage = [this](TMessage& message) { AfterMessage(message); };
+    hook_.AfterMessage = [this](const TMessage& message) { AfterMessage(message); };
     hook_.SetWinControl(&memo_);
 }
 
