@@ -51,7 +51,10 @@ TSourceForm::TSourceForm(TComponent* owner) : TForm(owner) {
     EditBtn->SetName("EditBtn");
     EditBtn->SetHint("Open the file in your editor (Ctrl+E)");
     EditBtn->SetShowHint(true);
-    EditBtn->OnClick = [this](TComponent*) { OpenInEditor(); };
+    EditBtn->OnClick = [this](TComponent*) {
+        Memo1->SetFocus(); // the keys stay the text's, Ctrl+E among them
+        OpenInEditor();
+    };
     Memo1 = new TMemo(this, this, {0, kButtonRow, ClientWidth(), ClientHeight() - kButtonRow});
     Memo1->SetName("Memo1");
     Memo1->Font().Assign(

@@ -256,6 +256,22 @@ TEST_F(Problems, EnterAndDoubleClickOpenTheSourceViewAtTheLineFoundInTheProjectO
     EXPECT_TRUE(WaitUntil(
         [&] { return Lower(ReadFileBytes(record)).find("libunit.pas") != std::string::npos; }, 10000))
         << ReadFileBytes(record);
+    // And Ctrl+E on the real keyboard in the view does the same (the editor's start took the focus: a
+    // click gives it back, as a user's would).
+    POINT inText{40, 40};
+    ClientToScreen(source, &inText);
+    ASSERT_TRUE(RealClickAt(inText.x, inText.y));
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == view; }, 5000))
+        << ClassOf(GetForegroundWindow()) << " '" << WindowText(GetForegroundWindow()) << "' at " << inText.x
+        << "," << inText.y << " over " << ClassOf(WindowFromPoint(inText));
+    ASSERT_TRUE(RealKeys("ctrl+e"));
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            const std::string opened = Lower(ReadFileBytes(record));
+            return opened.find("libunit.pas") != opened.rfind("libunit.pas");
+        },
+        10000))
+        << ReadFileBytes(record);
 
     // A file that is nowhere: the message names it and the folders looked in.
     ASSERT_TRUE(ClickLine(LineStartingWith("gone.pas(1)"), 2));
