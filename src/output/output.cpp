@@ -57,6 +57,9 @@ void TOpForm::CreateControls() {
     Memo1->Font().Assign(
         TFontDesc{ANSI_CHARSET_VALUE, clWindowText, -13, "Courier", TFontPitch::fpDefault, 0});
 
+    Problems = std::make_unique<TOutputProblems>(*this, *Memo1, Caption(),
+                                                 [this] { return CurrentProjectFileName(); });
+
     fd = new TFontDialog(this);
     fd->SetName("fd");
 
@@ -73,6 +76,7 @@ TOpForm::~TOpForm() {
             ShowCurrentException();
         }
     }
+    Problems.reset();
     DestroyForm();
     if (OpForm == this)
         OpForm = nullptr;
@@ -114,6 +118,7 @@ void TOpForm::LoadOutputFile(const std::string& fileName) {
     const std::size_t size = text.size();
     try {
         Memo1->SetText(std::move(text));
+        Problems->Loaded();
     } catch (const std::bad_alloc&) {
         // The file was read but the memo's copy does not fit: the window goes on with no text.
         Memo1->SetText("");

@@ -7,6 +7,7 @@
 #include "controls/TbDock.h"
 #include "controls/TbTlbr.h"
 #include "output/LinePrnt.h"
+#include "output/OutputProblems.h"
 #include "output/PgSetup.h"
 #include "prefs/Placemnt.h"
 #include "win/Dialogs.h"
@@ -14,6 +15,7 @@
 #include "win/StdCtrls.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 
 class TOpForm : public TForm {
@@ -42,6 +44,8 @@ class TOpForm : public TForm {
     // Made when first needed: both ask the printer, which start-up should not wait for.
     TLinePrinter* LinePrinter1 = nullptr;
     TPageSetupDialog* psetup = nullptr;
+    // The problems in the memo: marked, counted in the caption, stepped through, opened at their line.
+    std::unique_ptr<TOutputProblems> Problems;
 
     void FormShow(TComponent* sender);
     void PrintbtnClick(TComponent* sender);
@@ -57,8 +61,8 @@ class TOpForm : public TForm {
     // (in tests and benchmarks) the window reads "output.txt" from the current folder.
     std::function<std::string()> ProjectFileName;
 
-    // What FormShow does with the output file: the memo takes the file's lines. EFOpenError when the
-    // file cannot be opened; the memo then keeps its text.
+    // What FormShow does with the output file: the memo takes the file's lines (its first error line
+    // selected). EFOpenError when the file cannot be opened; the memo then keeps its text.
     void LoadOutputFile(const std::string& fileName);
 
   protected:

@@ -95,7 +95,7 @@ void TPForm::FormCreate(TComponent*) {
 void TPForm::BitBtn1Click(TComponent*) {
     Reg1->SetRootKey(registryenhanced::TRootKey::hkCurrentUser);
     Reg1->SetView32(false);
-    Reg1->SetKey("Software\\Borland\\Delphi\\3.0\\Library");
+    Reg1->SetKey(options::kDelphiLibraryKey);
     const std::string searchPath = VariantToText(ReadRegistryValue("SearchPath"));
     const std::string unitAliases = VariantToText(ReadRegistryValue("UnitAliases"));
     options::WriteCompilerConfig(CompPath->FileName(), unitAliases, searchPath);

@@ -8,6 +8,9 @@
 
 namespace options {
 
+// The Delphi 3 library settings below HKEY_CURRENT_USER: "SearchPath" and "UnitAliases".
+inline constexpr const char* kDelphiLibraryKey = "Software\\Borland\\Delphi\\3.0\\Library";
+
 // The folder part of the Delphi 3 entry's text followed by "dcc32.exe"; the bare "dcc32.exe" when
 // the entry is missing or has no folder.
 std::string DetectedCompilerPath(const TVariant& delphiEntry);

@@ -367,13 +367,20 @@ void TMemo::Paint(HDC dc) {
 void TMemo::PaintLine(HDC dc, int line, COLORREF textColor) {
     const TMemoModel::TLineLayout layout = model_.LayOut(line);
     const int y = model_.LineTop(line);
+    const int height = model_.Metrics().lineHeight;
+    const std::optional<TLineMark> mark = LineMark ? LineMark(line) : std::nullopt;
+    if (mark) {
+        RECT band{0, y, ClientWidth(), y + height};
+        SetDCBrushColor(dc, mark->band);
+        FillRect(dc, &band, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+    }
     for (const auto& run : layout.runs) {
         if (run.selected) {
-            RECT band{run.x, y, run.x + run.width, y + model_.Metrics().lineHeight};
+            RECT band{run.x, y, run.x + run.width, y + height};
             FillRect(dc, &band, GetSysColorBrush(COLOR_HIGHLIGHT));
             SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
         } else {
-            SetTextColor(dc, textColor);
+            SetTextColor(dc, mark ? mark->text : textColor);
         }
         ExtTextOutA(dc, run.x, y, 0, nullptr, layout.glyphs.data() + run.first,
                     static_cast<UINT>(run.last - run.first), layout.advances.data() + run.first);

@@ -9,6 +9,7 @@
 #include "base/TypInfo_core.h"
 #include "win/Controls.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -46,6 +47,14 @@ class TMemo : public TWinControl, public IPublished {
     void Undo();
     // The first line shown at the top.
     int TopLine() const { return model_.TopLine(); }
+
+    // A line drawn marked: a band across the view behind its text, and the text's colour. Asked for
+    // each line painted; selected text keeps the selection's colours.
+    struct TLineMark {
+        COLORREF band;
+        COLORREF text;
+    };
+    std::function<std::optional<TLineMark>(int line)> LineMark;
 
   protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;

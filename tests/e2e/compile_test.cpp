@@ -169,9 +169,9 @@ TEST_P(CompileFromCommandLine, LeavesOutputAndProductsAndShowsTheOutputOnlyOnFai
     for (const char* product : c.absent)
         EXPECT_FALSE(FileExists(JoinPath(folder, product))) << product;
     if (c.showsOutput)
-        EXPECT_NE(WaitForWindow(app_.Id(), kOutputCaption, 10000), nullptr);
+        EXPECT_NE(WaitForOutputWindow(app_.Id(), 10000), nullptr);
     else
-        EXPECT_EQ(OpenWindow(kOutputCaption), nullptr);
+        EXPECT_EQ(FindOutputWindow(app_.Id()), nullptr);
     EXPECT_EQ(OpenWindow(kInformationCaption), nullptr);
     EXPECT_EQ(OpenWindow("Tarnwick"), nullptr);
 }
@@ -223,7 +223,7 @@ TEST_F(Compile, ARelativeNameWithAFolderIsCompiledThere) {
     EXPECT_EQ(WindowText(ProjectEdit()), Lower(JoinPath(folder, "hello.dpr")));
     EXPECT_TRUE(FileExists(JoinPath(folder, "hello.exe")));
     EXPECT_EQ(OpenWindow("Tarnwick"), nullptr);
-    EXPECT_EQ(OpenWindow(kOutputCaption), nullptr);
+    EXPECT_EQ(FindOutputWindow(app_.Id()), nullptr);
 }
 
 TEST_F(Compile, AnUpperCaseNameIsHeldInLowerCaseAndCompiled) {
@@ -239,7 +239,7 @@ TEST_F(Compile, AnUpperCaseNameIsHeldInLowerCaseAndCompiled) {
 
     EXPECT_EQ(WindowText(ProjectEdit()), Lower(project));
     EXPECT_TRUE(FileExists(JoinPath(folder, "demo.exe")));
-    EXPECT_EQ(OpenWindow(kOutputCaption), nullptr);
+    EXPECT_EQ(FindOutputWindow(app_.Id()), nullptr);
 }
 
 // The drop block is placed in the program's own memory: a drop handle made here would mean
@@ -258,7 +258,7 @@ TEST_F(Compile, ADroppedProjectBecomesCurrentAndIsCompiled) {
     EXPECT_EQ(WindowText(ProjectEdit()), Lower(project));
     EXPECT_TRUE(FileExists(JoinPath(folder, "hello.exe")));
     EXPECT_EQ(FilesIn(elsewhere), std::set<std::string>{});
-    EXPECT_EQ(OpenWindow(kOutputCaption), nullptr);
+    EXPECT_EQ(FindOutputWindow(app_.Id()), nullptr);
 
     // A dropped file of another kind empties the edit and compiles nothing.
     WriteFileBytes(JoinPath(elsewhere, "notes.txt"), "text\r\n");
@@ -366,7 +366,7 @@ TEST_F(Compile, RunProjectStartsTheBuiltProgramAndWaitsForIt) {
     EXPECT_EQ(DismissInformation(), "The compiled program is running. Please close it first.");
     EXPECT_TRUE(WaitUntil([&] { return ProcessesNamed("hello.exe").empty(); }, kCompileTimeoutMs));
     EXPECT_FALSE(FileExists(JoinPath(folder, "compile.bat")));
-    EXPECT_EQ(OpenWindow(kOutputCaption), nullptr);
+    EXPECT_EQ(FindOutputWindow(app_.Id()), nullptr);
     EXPECT_EQ(OpenWindow(kInformationCaption), nullptr);
 }
 
@@ -380,7 +380,7 @@ TEST_F(Compile, RunProjectRefusesALibrary) {
     EXPECT_EQ(DismissInformation(), "Can´t execute a DLL");
     EXPECT_TRUE(FileExists(JoinPath(folder, "tools.dll")));
     EXPECT_FALSE(FileExists(marker));
-    EXPECT_EQ(OpenWindow(kOutputCaption), nullptr);
+    EXPECT_EQ(FindOutputWindow(app_.Id()), nullptr);
 }
 
 TEST_F(Compile, RunProjectRefusesAUnit) {
@@ -391,7 +391,7 @@ TEST_F(Compile, RunProjectRefusesAUnit) {
 
     EXPECT_EQ(DismissInformation(), "Can´t execute units!");
     EXPECT_TRUE(FileExists(JoinPath(folder, "mathunit.dcu")));
-    EXPECT_EQ(OpenWindow(kOutputCaption), nullptr);
+    EXPECT_EQ(FindOutputWindow(app_.Id()), nullptr);
 }
 
 TEST_F(Compile, AProjectInAFolderNamedWithAnAmpersandCompilesThere) {
@@ -408,7 +408,7 @@ TEST_F(Compile, AProjectInAFolderNamedWithAnAmpersandCompilesThere) {
     // The products of the two sources and the compiler's output; nothing left by a split command.
     EXPECT_EQ(made, (std::set<std::string>{"greet.dcu", "hello.exe", "output.txt"}));
     EXPECT_FALSE(FileExists(JoinPath(parent, "output.txt")));
-    EXPECT_EQ(OpenWindow(kOutputCaption), nullptr);
+    EXPECT_EQ(FindOutputWindow(app_.Id()), nullptr);
 }
 
 // No program can be named "r&d", so the compiler refuses the source; what counts is that it was
@@ -423,7 +423,7 @@ TEST_F(Compile, AProjectNamedWithAnAmpersandReachesTheCompilerWhole) {
     const std::string output = ReadFileBytes(JoinPath(folder, "output.txt"));
     EXPECT_NE(output.find("r&d.dpr("), std::string::npos) << output;
     EXPECT_EQ(FilesIn(folder), (std::set<std::string>{"greet.pas", "output.txt", "r&d.dpr"}));
-    EXPECT_NE(WaitForWindow(app_.Id(), kOutputCaption, 10000), nullptr);
+    EXPECT_NE(WaitForOutputWindow(app_.Id(), 10000), nullptr);
 }
 
 // A compile from the command line runs before the main window is first shown; these compiles are

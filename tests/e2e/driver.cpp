@@ -140,9 +140,10 @@ Process StartProgram(const std::string& commandLine, const std::string& folder,
     return Process(info.hProcess, info.dwProcessId);
 }
 
-bool RealClickAt(int x, int y) {
-    std::string command = "start.exe /wait /unix /usr/bin/xdotool mousemove --sync " + std::to_string(x) +
-                          " " + std::to_string(y) + " click 1";
+namespace {
+// Runs xdotool on the X server with the arguments (through Wine's start /unix); false when it failed.
+bool RunXdotool(const std::string& arguments) {
+    std::string command = "start.exe /wait /unix /usr/bin/xdotool " + arguments;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
@@ -156,6 +157,16 @@ bool RealClickAt(int x, int y) {
     DWORD code = 1;
     GetExitCodeProcess(xdotool.Handle(), &code);
     return code == 0;
+}
+} // namespace
+
+bool RealClickAt(int x, int y, int clicks) {
+    return RunXdotool("mousemove --sync " + std::to_string(x) + " " + std::to_string(y) + " click --repeat " +
+                      std::to_string(clicks) + " --delay 80 1");
+}
+
+bool RealKeys(const std::string& keys) {
+    return RunXdotool("key " + keys);
 }
 
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
@@ -240,6 +251,17 @@ HWND FindWindowOf(DWORD processId, const std::string& caption) {
 HWND WaitForWindow(DWORD processId, const std::string& caption, int timeoutMs) {
     HWND found = nullptr;
     WaitUntil([&] { return (found = FindWindowOf(processId, caption)) != nullptr; }, timeoutMs);
+    return found;
+}
+
+HWND FindOutputWindow(DWORD processId) {
+    return FindVisibleWindowOf(processId,
+                               [](HWND wnd) { return WindowText(wnd).rfind(kOutputCaption, 0) == 0; });
+}
+
+HWND WaitForOutputWindow(DWORD processId, int timeoutMs) {
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = FindOutputWindow(processId)) != nullptr; }, timeoutMs);
     return found;
 }
 

@@ -61,6 +61,9 @@ HWND FindVisibleWindowOf(DWORD processId, const std::function<bool(HWND)>& match
 // The window's class name.
 std::string ClassOf(HWND wnd);
 HWND WaitForWindow(DWORD processId, const std::string& caption, int timeoutMs);
+// The output window: its caption is kOutputCaption with the problems' counts after it.
+HWND FindOutputWindow(DWORD processId);
+HWND WaitForOutputWindow(DWORD processId, int timeoutMs);
 // A descendant window whose text is `text` (and whose class is `className` when given).
 HWND FindChild(HWND parent, const std::string& text, const std::string& className = {});
 std::vector<HWND> Children(HWND parent, const std::string& className);
@@ -71,7 +74,9 @@ std::string MessageBoxText(HWND box);
 void Click(HWND button);
 // Moves the X server's pointer to a screen point of the Wine desktop and clicks the left button there,
 // as a person's mouse does (xdotool, run through Wine's start /unix). False when xdotool failed.
-bool RealClickAt(int x, int y);
+bool RealClickAt(int x, int y, int clicks = 1);
+// Types keys on the X server's keyboard as a person does, in xdotool's words ("alt+F8", "Return").
+bool RealKeys(const std::string& keys);
 void Close(HWND window);
 
 // The registry of the program and of the Delphi 3 installation (a 32-bit program: its entry lives

@@ -79,7 +79,7 @@ class Help : public ::testing::Test {
 TEST_F(Help, EachHelpButtonOpensThePageOfItsWindow) {
     CopyExample("broken", folder_);
     app_ = StartTarnwick("\"" + JoinPath(folder_, "broken.dpr") + "\"", folder_);
-    HWND output = WaitForWindow(app_.Id(), kOutputCaption, 60000);
+    HWND output = WaitForOutputWindow(app_.Id(), 60000);
     ASSERT_NE(output, nullptr);
     main_ = WaitForWindow(app_.Id(), kMainCaption, 15000);
     ASSERT_NE(main_, nullptr);

@@ -50,7 +50,7 @@ TEST(PrintingWithoutPrinter, StartUpIsNotBlockedAndPrintSaysPrintingCouldNotBegi
     Process app = StartTarnwick("\"" + JoinPath(folder, "broken.dpr") + "\"", folder);
     HWND main = WaitForWindow(app.Id(), kMainCaption, 15000);
     ASSERT_NE(main, nullptr);
-    HWND output = WaitForWindow(app.Id(), kOutputCaption, 40000);
+    HWND output = WaitForOutputWindow(app.Id(), 40000);
     ASSERT_NE(output, nullptr);
     ASSERT_TRUE(Settled(main, 15000));
 

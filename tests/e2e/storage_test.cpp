@@ -163,10 +163,10 @@ TEST(Storage, TheOutputWindowKeepsItsColoursAndFontUnderTheDocumentedNames) {
     const std::string folder = FreshFolder("storage-output");
     CopyExample("broken", folder);
     Process app = StartTarnwick("\"" + JoinPath(folder, "broken.dpr") + "\"", folder);
-    HWND output = WaitForWindow(app.Id(), kOutputCaption, 30000);
+    HWND output = WaitForOutputWindow(app.Id(), 30000);
     ASSERT_NE(output, nullptr);
     Close(output);
-    ASSERT_TRUE(WaitUntil([&] { return FindWindowOf(app.Id(), kOutputCaption) == nullptr; }, 10000));
+    ASSERT_TRUE(WaitUntil([&] { return FindOutputWindow(app.Id()) == nullptr; }, 10000));
     HWND main = WaitForWindow(app.Id(), kMainCaption, 10000);
     ASSERT_NE(main, nullptr);
     Close(main);

@@ -94,7 +94,7 @@ TEST_F(StandinCompiler, FailedCompileRemovesStaleProductsAndExitsWithOne) {
         writeFile(dir / stale, "from an earlier compile");
     const ProcessRun run = runDcc32(" -b  -gd broken.dpr", dir.path());
     EXPECT_EQ(run.exitCode, 1u);
-    EXPECT_TRUE(contains(run.output, "broken.dpr(16): Error: 'END' expected for 'BEGIN' of line 10"))
+    EXPECT_TRUE(contains(run.output, "broken.dpr(16) Error: 'END' expected for 'BEGIN' of line 10"))
         << run.output;
     EXPECT_FALSE(contains(run.output, " lines, ")) << "no summary after an error";
     EXPECT_FALSE(FileExists(dir / "broken.exe"));
@@ -223,7 +223,7 @@ TEST_F(StandinCompiler, QuotedSourceNameKeepsItsBlanks) {
     const ProcessRun run = runDcc32("-b \"my prog.dpr\"", dir.path());
     EXPECT_EQ(run.exitCode, 1u);
     EXPECT_TRUE(contains(
-        run.output, "my prog.dpr(1): Error: Program name 'MyProg' does not match the file name 'my prog'"))
+        run.output, "my prog.dpr(1) Error: Program name 'MyProg' does not match the file name 'my prog'"))
         << run.output;
 }
 
@@ -233,7 +233,7 @@ TEST_F(StandinCompiler, ErrorInAUsedUnitFailsTheProgram) {
     writeFile(dir / "greet.dcu", "from an earlier compile");
     const ProcessRun run = runDcc32("-b hello.dpr", dir.path());
     EXPECT_EQ(run.exitCode, 1u);
-    EXPECT_TRUE(contains(run.output, "greet.pas(4): Error:")) << run.output;
+    EXPECT_TRUE(contains(run.output, "greet.pas(4) Error:")) << run.output;
     EXPECT_FALSE(FileExists(dir / "greet.dcu"));
     EXPECT_FALSE(FileExists(dir / "hello.exe"));
 }
@@ -268,7 +268,7 @@ TEST_F(StandinCompiler, UnitsNamedWithInAreFoundRelativeToTheUser) {
     writeFile(dir / "main.dpr", "program Main;\r\nuses\r\n  Gone in 'gone.pas';\r\nbegin\r\nend.\r\n");
     const ProcessRun missing = runDcc32("main.dpr", dir.path());
     EXPECT_EQ(missing.exitCode, 1u);
-    EXPECT_TRUE(contains(missing.output, "main.dpr(3): Fatal: File not found: 'gone.pas'")) << missing.output;
+    EXPECT_TRUE(contains(missing.output, "main.dpr(3) Fatal: File not found: 'gone.pas'")) << missing.output;
 }
 
 } // namespace

@@ -168,11 +168,12 @@ bool Compiler::compileSource(const std::string& path, ExpectedKind expected, Sou
         return false;
     }
     result = checkSource(*text, expected, acceptedNamesOf(path));
+    for (const std::string& echo : result.echoes)
+        say(echo);
     if (result.delayMilliseconds > 0)
         Sleep(result.delayMilliseconds);
     if (!result.ok()) {
-        say(displayName + "(" + std::to_string(result.problem->line) +
-            "): Error: " + result.problem->message);
+        say(displayName + "(" + std::to_string(result.problem->line) + ") Error: " + result.problem->message);
         return false;
     }
     totalLines_ += result.lineCount;
@@ -189,7 +190,7 @@ bool Compiler::compileUsedUnits(const std::string& userPath, const std::vector<U
             if (named.empty())
                 continue; // a unit of the library (SysUtils, Forms, ...): not the stand-in's business
             say(longNameOf(userPath) + "(" + std::to_string(unit.line) +
-                "): Fatal: File not found: " + quoted(named));
+                ") Fatal: File not found: " + quoted(named));
             return false;
         }
         path = fullPathOf(path);

@@ -50,11 +50,25 @@ unsigned delayOf(const Directive& directive) {
     return static_cast<unsigned>(milliseconds);
 }
 
+// "STANDIN_ECHO text" → "text", a line the compile prints as it stands (to show the front end other
+// compilers' messages); other directives give none.
+std::optional<std::string> echoOf(const Directive& directive) {
+    const std::string& text = directive.text;
+    const std::size_t nameEnd = text.find_first_of(" \t");
+    if (!sameText(text.substr(0, nameEnd), "STANDIN_ECHO"))
+        return std::nullopt;
+    const std::size_t first = nameEnd == std::string::npos ? std::string::npos : nameEnd + 1;
+    return first == std::string::npos ? std::string() : text.substr(first);
+}
+
 class Checker {
   public:
     Checker(std::string_view text, SourceCheckResult& result)
-        : result_(result),
-          lexer_(text, [this](const Directive& d) { result_.delayMilliseconds += delayOf(d); }) {}
+        : result_(result), lexer_(text, [this](const Directive& d) {
+              result_.delayMilliseconds += delayOf(d);
+              if (auto echo = echoOf(d))
+                  result_.echoes.push_back(std::move(*echo));
+          }) {}
 
     void run(ExpectedKind expected, const std::vector<std::string>& acceptedNames) {
         readHeader(expected, acceptedNames);

@@ -29,7 +29,8 @@ struct SourceCheckResult {
     std::string name;
     int lineCount = 0;
     std::vector<UsedUnit> uses;
-    unsigned delayMilliseconds = 0; // the {$STANDIN_DELAY n} directives met, added up
+    unsigned delayMilliseconds = 0;  // the {$STANDIN_DELAY n} directives met, added up
+    std::vector<std::string> echoes; // the texts of the {$STANDIN_ECHO text} directives met, in order
     std::optional<SourceProblem> problem;
 
     bool ok() const { return !problem; }
