@@ -161,7 +161,7 @@ class WinPageSetupPlatform : public TPageSetupPlatform {
         ExecutingDialog = &dialog;
         BOOL ok = FALSE;
         {
-            ThreadWindowsDisabler disabled(record.hwndOwner);
+            const ModalScope modal(record.hwndOwner);
             ok = CallPageSetupDlg(record);
         }
         ExecutingDialog = previous;

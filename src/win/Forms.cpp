@@ -1,5 +1,6 @@
 #include "win/Forms.h"
 
+#include "base/ScopeExit.h"
 #include "base/SysUtils.h"
 #include "win/Files.h"
 #include "win/Help_core.h"
@@ -78,13 +79,23 @@ BOOL CALLBACK ThreadWindowsDisabler::Collect(HWND wnd, LPARAM self) noexcept {
     return TRUE;
 }
 
+ModalScope::ModalScope(HWND owner) : active_(GetActiveWindow()) {
+    disabled_.emplace(owner);
+}
+
+ModalScope::~ModalScope() {
+    disabled_.reset();
+    if (active_ && IsWindow(active_) && GetActiveWindow() != active_)
+        SetActiveWindow(active_);
+}
+
 int ApplicationMessageBox(const std::string& text, const std::string& caption, UINT style) {
     // Owned by the active window, or by the main window when none of ours is active, so that the box
     // belongs to the program and stays above it.
     HWND owner = GetActiveWindow();
     if (!owner && Application)
         owner = Application->Handle();
-    ThreadWindowsDisabler disabled;
+    const ModalScope modal(owner);
     return MessageBoxA(owner, text.c_str(), caption.c_str(), style);
 }
 
@@ -247,37 +258,40 @@ int TForm::ShowModal() {
     modalResult_ = mrNone;
     modal_ = true;
     {
-        ThreadWindowsDisabler disabler(Handle());
-        try {
-            Show();
-            while (true) {
-                Application->WaitForMessageOr(nullptr);
-                if (Application->Terminated() && modalResult_ == mrNone)
-                    modalResult_ = mrCancel;
-                if (modalResult_ == mrNone)
-                    continue;
-                // Closing a modal window asks first; a refused close goes on with the window.
-                bool canClose = true;
-                if (OnCloseQuery)
-                    OnCloseQuery(this, canClose);
-                TCloseAction action = TCloseAction::caHide;
-                if (canClose && OnClose)
-                    OnClose(this, action);
-                if ((canClose && action != TCloseAction::caNone) || Application->Terminated())
-                    break;
-                modalResult_ = mrNone;
-            }
-        } catch (...) {
+        std::optional<ThreadWindowsDisabler> disabled(std::in_place, Handle());
+        // The other windows are enabled again before this one hides, so that the activation passes to
+        // one of them and not to another program.
+        const TScopeExit close([&] {
             modal_ = false;
+            disabled.reset();
             Hide();
-            throw;
-        }
-        modal_ = false;
-        Hide();
+        });
+        RunModalLoop();
     }
     if (previousActive && IsWindow(previousActive))
         SetActiveWindow(previousActive);
     return modalResult_;
+}
+
+void TForm::RunModalLoop() {
+    Show();
+    while (true) {
+        Application->WaitForMessageOr(nullptr);
+        if (Application->Terminated() && modalResult_ == mrNone)
+            modalResult_ = mrCancel;
+        if (modalResult_ == mrNone)
+            continue;
+        // Closing a modal window asks first; a refused close goes on with the window.
+        bool canClose = true;
+        if (OnCloseQuery)
+            OnCloseQuery(this, canClose);
+        TCloseAction action = TCloseAction::caHide;
+        if (canClose && OnClose)
+            OnClose(this, action);
+        if ((canClose && action != TCloseAction::caNone) || Application->Terminated())
+            return;
+        modalResult_ = mrNone;
+    }
 }
 
 void TForm::Close() {
