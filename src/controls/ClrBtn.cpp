@@ -184,7 +184,15 @@ void TColorButton::SaveCustomColors() {
                    static_cast<DWORD>(text.size() + 1));
 }
 
+// A button that is no tab stop (the output window's, on its toolbar) takes the focus only from the
+// click that presses it, and hands it back to the control that had it, where the keys belong.
+void TColorButton::GiveFocusBack() {
+    if (!TabStop() && Focused() && focusBefore_ && IsChild(GetAncestor(Handle(), GA_ROOT), focusBefore_))
+        ::SetFocus(focusBefore_);
+}
+
 void TColorButton::Press() {
+    GiveFocusBack();
     if (ignoreNextClick_) {
         ignoreNextClick_ = false;
         return;
@@ -288,6 +296,9 @@ LRESULT TColorButton::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case kFreePalette:
         closedPalette_.reset();
         return 0;
+    case WM_SETFOCUS:
+        focusBefore_ = reinterpret_cast<HWND>(wParam);
+        break;
     case WM_MOUSEMOVE:
         TrackMouse();
         break;

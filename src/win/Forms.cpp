@@ -239,7 +239,9 @@ void TForm::Show() {
         break;
     }
     SetForegroundWindow(Handle());
-    if (!GetFocus() || GetAncestor(GetFocus(), GA_ROOT) != Handle()) {
+    // The activation gives the focus to the window itself: the keys go to its first control.
+    HWND focus = GetFocus();
+    if (!focus || focus == Handle() || GetAncestor(focus, GA_ROOT) != Handle()) {
         HWND first = GetNextDlgTabItem(Handle(), nullptr, FALSE);
         if (first)
             ::SetFocus(first);
@@ -349,6 +351,20 @@ void TForm::SetWindowState(TWindowState state) {
                                                               : SW_RESTORE);
 }
 
+void TForm::SaveFocus() {
+    HWND focus = GetFocus();
+    if (focus && focus != Handle() && IsChild(Handle(), focus))
+        savedFocus_ = focus;
+}
+
+bool TForm::RestoreFocus() {
+    if (!savedFocus_ || !IsChild(Handle(), savedFocus_) || !IsWindowVisible(savedFocus_) ||
+        !IsWindowEnabled(savedFocus_))
+        return false;
+    ::SetFocus(savedFocus_);
+    return true;
+}
+
 TWinControl* TForm::ActiveControl() const {
     HWND focus = GetFocus();
     if (!focus || GetAncestor(focus, GA_ROOT) != Handle())
@@ -361,6 +377,12 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         Close();
         return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE)
+            SaveFocus();
+        else if (!HIWORD(wParam) && RestoreFocus())
+            return 0;
+        break;
     case DM_GETDEFID:
         if (defaultButton_ && defaultButton_->Enabled())
             return MAKELRESULT(defaultButton_->ControlId(), DC_HASDEFID);
