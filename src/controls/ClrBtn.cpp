@@ -253,6 +253,9 @@ void TColorButton::DropDown() {
     paletteShown_ = true;
     Invalidate();
     Update();
+    // The tool tips, the button's own among them, would show above the palette.
+    if (Application)
+        Application->NormalizeTopMosts();
     palette.Show();
     ::SetFocus(palette.Handle()); // the palette takes the keys, not its button
     FlashWindow(FlashTarget(), TRUE);
@@ -271,6 +274,8 @@ void TColorButton::PaletteClosed(TColorButtonPalette* palette, bool closedByKey)
     if (palette_.get() == palette) {
         closedPalette_ = std::move(palette_);
         PostMessageA(Handle(), kFreePalette, 0, 0);
+        if (Application)
+            Application->RestoreTopMosts();
     }
 }
 

@@ -525,6 +525,59 @@ void TApplication::Terminate() {
         PostQuitMessage(0);
 }
 
+namespace {
+BOOL CALLBACK CollectTopMost(HWND wnd, LPARAM list) noexcept {
+    try {
+        if (GetWindowLongPtrA(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST)
+            reinterpret_cast<std::vector<TopMostWindow>*>(list)->push_back(
+                {wnd, GetWindowLongPtrA(wnd, GWL_STYLE)});
+    } catch (...) {
+        ShowCurrentException();
+        return FALSE;
+    }
+    return TRUE;
+}
+
+bool IsToolTip(HWND wnd) {
+    char name[32] = {};
+    GetClassNameA(wnd, name, sizeof name);
+    return lstrcmpiA(name, TOOLTIPS_CLASSA) == 0;
+}
+} // namespace
+
+void TApplication::NormalizeTopMosts() {
+    if (topMostLevel_++ > 0)
+        return;
+    topMosts_.clear();
+    EnumThreadWindows(GetCurrentThreadId(), &CollectTopMost, reinterpret_cast<LPARAM>(&topMosts_));
+    for (const TopMostWindow& topMost : topMosts_) {
+        if (IsToolTip(topMost.wnd)) {
+            // A tip that shows only while its tool's window is active stays away while the drop-down
+            // has the activation, also when its delay began before (with the press that dropped it).
+            SendMessageA(topMost.wnd, TTM_ACTIVATE, FALSE, 0);
+            SetWindowLongPtrA(topMost.wnd, GWL_STYLE, topMost.style & ~static_cast<LONG_PTR>(TTS_ALWAYSTIP));
+        }
+        SetWindowPos(topMost.wnd, HWND_NOTOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    }
+}
+
+void TApplication::RestoreTopMosts() {
+    if (topMostLevel_ == 0 || --topMostLevel_ > 0)
+        return;
+    for (const TopMostWindow& topMost : topMosts_) {
+        if (!IsWindow(topMost.wnd))
+            continue;
+        SetWindowPos(topMost.wnd, HWND_TOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+        if (IsToolTip(topMost.wnd)) {
+            SetWindowLongPtrA(topMost.wnd, GWL_STYLE, topMost.style);
+            SendMessageA(topMost.wnd, TTM_ACTIVATE, TRUE, 0);
+        }
+    }
+    topMosts_.clear();
+}
+
 void TApplication::Minimize() {
     if (mainForm_)
         ShowWindow(mainForm_->Handle(), SW_MINIMIZE);
