@@ -140,9 +140,8 @@ Process StartProgram(const std::string& commandLine, const std::string& folder,
     return Process(info.hProcess, info.dwProcessId);
 }
 
-bool RealClickAt(int x, int y) {
-    std::string command = "start.exe /wait /unix /usr/bin/xdotool mousemove --sync " + std::to_string(x) +
-                          " " + std::to_string(y) + " click 1";
+bool RealInput(const std::string& arguments) {
+    std::string command = "start.exe /wait /unix /usr/bin/xdotool " + arguments;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
@@ -156,6 +155,17 @@ bool RealClickAt(int x, int y) {
     DWORD code = 1;
     GetExitCodeProcess(xdotool.Handle(), &code);
     return code == 0;
+}
+
+bool RealClickAt(int x, int y) {
+    return RealInput("mousemove --sync " + std::to_string(x) + " " + std::to_string(y) + " click 1");
+}
+
+GUITHREADINFO GuiState(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info;
 }
 
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {

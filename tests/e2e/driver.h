@@ -72,6 +72,11 @@ void Click(HWND button);
 // Moves the X server's pointer to a screen point of the Wine desktop and clicks the left button there,
 // as a person's mouse does (xdotool, run through Wine's start /unix). False when xdotool failed.
 bool RealClickAt(int x, int y);
+// Runs xdotool on the X server with the arguments ("key alt+s", "type abc"): the real keyboard and
+// mouse. False when xdotool failed.
+bool RealInput(const std::string& arguments);
+// The active window, the focused control and the rest of what the window's thread holds.
+GUITHREADINFO GuiState(HWND window);
 void Close(HWND window);
 
 // The registry of the program and of the Delphi 3 installation.
