@@ -7,6 +7,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <string>
@@ -18,7 +19,7 @@ using namespace e2e;
 namespace {
 constexpr int kCompileTimeoutMs = 40000;
 
-// The control under a point of a window's client area, as the real pointer reaches it.
+// Clicks a point of a window's client area with the real pointer.
 bool RealClickIn(HWND wnd, int x, int y) {
     POINT pt{x, y};
     ClientToScreen(wnd, &pt);
@@ -49,11 +50,11 @@ class Activation : public ::testing::Test {
         RemoveFolder(folder_);
     }
 
-    void StartIn(const std::string& name, const std::string& arguments = {}) {
+    void StartIn(const std::string& name) {
         folder_ = FreshFolder(name);
         CopyExample("hello", folder_);
         CopyExample("broken", folder_);
-        app_ = StartTarnwick(arguments, folder_);
+        app_ = StartTarnwick("", folder_);
         main_ = WaitForWindow(app_.Id(), kMainCaption, kCompileTimeoutMs);
         ASSERT_NE(main_, nullptr);
         ASSERT_TRUE(Settled(main_, 15000));
@@ -161,9 +162,7 @@ class PrintTarget {
         hadPrevious_ = RegQueryValueExA(key_, "LPT1:", nullptr, nullptr, reinterpret_cast<BYTE*>(previous_),
                                         &size) == ERROR_SUCCESS;
         std::string unixPath = file_.substr(2); // the Z: drive is the root
-        for (char& c : unixPath)
-            if (c == '\\')
-                c = '/';
+        std::replace(unixPath.begin(), unixPath.end(), '\\', '/');
         Set(unixPath.c_str());
     }
     ~PrintTarget() {
