@@ -3,12 +3,6 @@
 namespace cbtnform {
 
 namespace {
-// Floor division, so points left of or above the window fall outside the first column and row.
-int FloorDiv(int value, int divisor) {
-    const int q = value / divisor;
-    return (value % divisor != 0 && value < 0) ? q - 1 : q;
-}
-
 TRect Inset(const TRect& r, int by) {
     return {r.left + by, r.top + by, r.right - by, r.bottom - by};
 }
@@ -38,7 +32,9 @@ TRect CellRect(TCell cell, int clientWidth, int otherTop, int otherHeight) {
 TCell CellAt(int cx, int cy, int clientWidth) {
     if (clientWidth - 19 <= cx && cx <= clientWidth - 1 && 96 <= cy && cy <= 113)
         return {0, 0};
-    const TCell cell{FloorDiv(cx, kCellSize) + 1, FloorDiv(cy, kCellSize) + 1};
+    // Division truncates toward zero: the 17 pixels left of or above the window still count as the first
+    // column or row.
+    const TCell cell{cx / kCellSize + 1, cy / kCellSize + 1};
     return IsValidCell(cell) && !IsOtherCell(cell) ? cell : kNoCell;
 }
 

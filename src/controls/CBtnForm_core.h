@@ -36,8 +36,8 @@ TRect CellRect(TCell cell, int clientWidth = kClientWidth, int otherTop = kOther
                int otherHeight = kOtherButtonHeight);
 
 // The cell under a client point: the other cell (0, 0) over its square's area, else the palette cell
-// (column and row counted from 1), or kNoCell when the point hits none. Points left of or above the
-// window hit nothing.
+// (column and row counted from 1, the client coordinate divided by 18 truncating toward zero), or
+// kNoCell when the point hits none.
 TCell CellAt(int cx, int cy, int clientWidth = kClientWidth);
 
 // Colours the frames are drawn in.

@@ -182,7 +182,15 @@ void TColorButton::SaveCustomColors() {
                    static_cast<DWORD>(text.size() + 1));
 }
 
+// A button that is no tab stop (the output window's, on its toolbar) takes the focus only from the
+// click that presses it, and hands it back to the control that had it, where the keys belong.
+void TColorButton::GiveFocusBack() {
+    if (!TabStop() && Focused() && focusBefore_ && IsChild(GetAncestor(Handle(), GA_ROOT), focusBefore_))
+        ::SetFocus(focusBefore_);
+}
+
 void TColorButton::Press() {
+    GiveFocusBack();
     if (ignoreNextClick_) {
         ignoreNextClick_ = false;
         return;
@@ -243,6 +251,9 @@ void TColorButton::DropDown() {
     paletteShown_ = true;
     Invalidate();
     Update();
+    // The tool tips, the button's own among them, would show above the palette.
+    if (Application)
+        Application->NormalizeTopMosts();
     palette.Show();
     ::SetFocus(palette.Handle()); // the palette takes the keys, not its button
     FlashWindow(FlashTarget(), TRUE);
@@ -261,6 +272,8 @@ void TColorButton::PaletteClosed(TColorButtonPalette* palette, bool closedByKey)
     if (palette_.get() == palette) {
         closedPalette_ = std::move(palette_);
         PostMessageA(Handle(), kFreePalette, 0, 0);
+        if (Application)
+            Application->RestoreTopMosts();
     }
 }
 
@@ -286,6 +299,9 @@ LRESULT TColorButton::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case kFreePalette:
         closedPalette_.reset();
         return 0;
+    case WM_SETFOCUS:
+        focusBefore_ = reinterpret_cast<HWND>(wParam);
+        break;
     case WM_MOUSEMOVE:
         TrackMouse();
         break;

@@ -84,6 +84,7 @@ class TColorButton : public TButton, public IPublished {
 
   private:
     void DropDown();
+    void GiveFocusBack();
     void PaletteClosed(TColorButtonPalette* palette, bool closedByKey);
     void TrackMouse();
     bool CursorInside() const;
@@ -98,6 +99,7 @@ class TColorButton : public TButton, public IPublished {
     std::string customColorsKey_;
     TButtonStyle style_ = TButtonStyle::bsAutoDetect;
     int paletteIndex_ = 0;
+    HWND focusBefore_ = nullptr;
     bool cycleColors_ = false;
     bool showColorHints_ = true;
     bool flat_ = false;

@@ -125,7 +125,7 @@ bool InColourPart(int clientX, int width) {
 TPoint DropDownPosition(TPoint below, TPoint buttonTop, int width, int height, const TRect& workArea) {
     TPoint at = below;
     if (workArea.bottom < at.y + height)
-        at = {buttonTop.x, buttonTop.y - height};
+        at = {buttonTop.x, buttonTop.y - kPaletteRise};
     if (at.x < workArea.left)
         at.x = workArea.left;
     else if (at.x + width > workArea.right)

@@ -75,10 +75,13 @@ bool InColourPart(int clientX, int width);
 using ::TPoint;
 using ::TRect;
 
+// How far above the button's top the palette opens when there is no room below: its client height,
+// so its frame overlaps the button's top edge.
+inline constexpr int kPaletteRise = 121;
 // Where the drop-down palette of size `width` x `height` goes: below the button (`below`, the screen
-// point of its lower-left corner), or above it (`buttonTop`, the screen point of its upper-left corner)
-// when it would pass the work area's bottom; pulled in at the left edge, and at the right edge to
-// 78 pixels left of it.
+// point of its lower-left corner), or kPaletteRise above it (`buttonTop`, the screen point of its
+// upper-left corner) when it would pass the work area's bottom; pulled in at the left edge, and at the
+// right edge to 78 pixels left of it.
 TPoint DropDownPosition(TPoint below, TPoint buttonTop, int width, int height, const TRect& workArea);
 
 // The registry text of the custom colours: the 16 cells (1, 1), (1, 2), (2, 1) ... (8, 2), each as "$"

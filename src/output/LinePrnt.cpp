@@ -145,7 +145,7 @@ class DialogProgress : public TPrintProgress {
   public:
     void Update(const std::string* status, const std::string& title, int pageNumber) override {
         if (!dialog_)
-            dialog_ = std::make_unique<TPrntProgDlg>(nullptr);
+            dialog_ = MakeDialog();
         if (!IsWindowVisible(dialog_->Handle()))
             dialog_->Show();
         if (status)
@@ -161,6 +161,15 @@ class DialogProgress : public TPrintProgress {
     void Close() override { dialog_.reset(); }
 
   private:
+    // Owned as a window by the window the job was started from, which gets the activation back when
+    // the progress window goes (not the main window, which would then come to the front).
+    static std::unique_ptr<TPrntProgDlg> MakeDialog() {
+        auto dialog = std::make_unique<TPrntProgDlg>(nullptr);
+        if (HWND active = GetActiveWindow())
+            SetWindowLongPtrA(dialog->Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(active));
+        return dialog;
+    }
+
     std::unique_ptr<TPrntProgDlg> dialog_;
 };
 } // namespace

@@ -191,7 +191,7 @@ class WinPageSetupPlatform : public TPageSetupPlatform {
         ExecutingDialog = &dialog;
         BOOL ok = FALSE;
         {
-            ThreadWindowsDisabler disabled(record.hwndOwner);
+            const ModalScope modal(record.hwndOwner);
             // cppcheck-suppress unreadVariable ; a scope: it routes the help message while it lives
             const HelpMessageRoute help(record.hwndOwner, dialog.HelpContext);
             ok = CallPageSetupDlg(record);

@@ -44,15 +44,9 @@ int TaskModalMessageBox(const std::string& caption, const std::string& text, UIN
     char textBuffer[201] = {};
     std::strncpy(captionBuffer, caption.c_str(), 100);
     std::strncpy(textBuffer, text.c_str(), 200);
-    HWND active = GetActiveWindow();
-    int result;
-    {
-        ThreadWindowsDisabler disabled;
-        result = MessageBoxA(Application ? Application->Handle() : nullptr, textBuffer, captionBuffer, style);
-    }
-    if (active && IsWindow(active))
-        SetActiveWindow(active);
-    return result;
+    HWND owner = Application ? Application->Handle() : nullptr;
+    const ModalScope modal(owner);
+    return MessageBoxA(owner, textBuffer, captionBuffer, style);
 }
 
 void InformationMessage(const std::string& text) {

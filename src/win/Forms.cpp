@@ -1,5 +1,6 @@
 #include "win/Forms.h"
 
+#include "base/ScopeExit.h"
 #include "base/SysUtils.h"
 #include "win/Files.h"
 #include "win/Help_core.h"
@@ -78,13 +79,23 @@ BOOL CALLBACK ThreadWindowsDisabler::Collect(HWND wnd, LPARAM self) noexcept {
     return TRUE;
 }
 
+ModalScope::ModalScope(HWND owner) : active_(GetActiveWindow()) {
+    disabled_.emplace(owner);
+}
+
+ModalScope::~ModalScope() {
+    disabled_.reset();
+    if (active_ && IsWindow(active_) && GetActiveWindow() != active_)
+        SetActiveWindow(active_);
+}
+
 int ApplicationMessageBox(const std::string& text, const std::string& caption, UINT style) {
     // Owned by the active window, or by the main window when none of ours is active, so that the box
     // belongs to the program and stays above it.
     HWND owner = GetActiveWindow();
     if (!owner && Application)
         owner = Application->Handle();
-    ThreadWindowsDisabler disabled;
+    const ModalScope modal(owner);
     return MessageBoxA(owner, text.c_str(), caption.c_str(), style);
 }
 
@@ -225,7 +236,9 @@ void TForm::Show() {
         break;
     }
     SetForegroundWindow(Handle());
-    if (!GetFocus() || GetAncestor(GetFocus(), GA_ROOT) != Handle()) {
+    // The activation gives the focus to the window itself: the keys go to its first control.
+    HWND focus = GetFocus();
+    if (!focus || focus == Handle() || GetAncestor(focus, GA_ROOT) != Handle()) {
         HWND first = GetNextDlgTabItem(Handle(), nullptr, FALSE);
         if (first)
             ::SetFocus(first);
@@ -244,37 +257,40 @@ int TForm::ShowModal() {
     modalResult_ = mrNone;
     modal_ = true;
     {
-        ThreadWindowsDisabler disabler(Handle());
-        try {
-            Show();
-            while (true) {
-                Application->WaitForMessageOr(nullptr);
-                if (Application->Terminated() && modalResult_ == mrNone)
-                    modalResult_ = mrCancel;
-                if (modalResult_ == mrNone)
-                    continue;
-                // Closing a modal window asks first; a refused close goes on with the window.
-                bool canClose = true;
-                if (OnCloseQuery)
-                    OnCloseQuery(this, canClose);
-                TCloseAction action = TCloseAction::caHide;
-                if (canClose && OnClose)
-                    OnClose(this, action);
-                if ((canClose && action != TCloseAction::caNone) || Application->Terminated())
-                    break;
-                modalResult_ = mrNone;
-            }
-        } catch (...) {
+        std::optional<ThreadWindowsDisabler> disabled(std::in_place, Handle());
+        // The other windows are enabled again before this one hides, so that the activation passes to
+        // one of them and not to another program.
+        const TScopeExit close([&] {
             modal_ = false;
+            disabled.reset();
             Hide();
-            throw;
-        }
-        modal_ = false;
-        Hide();
+        });
+        RunModalLoop();
     }
     if (previousActive && IsWindow(previousActive))
         SetActiveWindow(previousActive);
     return modalResult_;
+}
+
+void TForm::RunModalLoop() {
+    Show();
+    while (true) {
+        Application->WaitForMessageOr(nullptr);
+        if (Application->Terminated() && modalResult_ == mrNone)
+            modalResult_ = mrCancel;
+        if (modalResult_ == mrNone)
+            continue;
+        // Closing a modal window asks first; a refused close goes on with the window.
+        bool canClose = true;
+        if (OnCloseQuery)
+            OnCloseQuery(this, canClose);
+        TCloseAction action = TCloseAction::caHide;
+        if (canClose && OnClose)
+            OnClose(this, action);
+        if ((canClose && action != TCloseAction::caNone) || Application->Terminated())
+            return;
+        modalResult_ = mrNone;
+    }
 }
 
 void TForm::Close() {
@@ -332,6 +348,20 @@ void TForm::SetWindowState(TWindowState state) {
                                                               : SW_RESTORE);
 }
 
+void TForm::SaveFocus() {
+    HWND focus = GetFocus();
+    if (focus && focus != Handle() && IsChild(Handle(), focus))
+        savedFocus_ = focus;
+}
+
+bool TForm::RestoreFocus() {
+    if (!savedFocus_ || !IsChild(Handle(), savedFocus_) || !IsWindowVisible(savedFocus_) ||
+        !IsWindowEnabled(savedFocus_))
+        return false;
+    ::SetFocus(savedFocus_);
+    return true;
+}
+
 TWinControl* TForm::ActiveControl() const {
     HWND focus = GetFocus();
     if (!focus || GetAncestor(focus, GA_ROOT) != Handle())
@@ -344,6 +374,12 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         Close();
         return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE)
+            SaveFocus();
+        else if (!HIWORD(wParam) && RestoreFocus())
+            return 0;
+        break;
     case DM_GETDEFID:
         if (defaultButton_ && defaultButton_->Enabled())
             return MAKELRESULT(defaultButton_->ControlId(), DC_HASDEFID);
@@ -484,6 +520,59 @@ bool TApplication::CreateWaitingControls() {
 void TApplication::Terminate() {
     if (!terminated_)
         PostQuitMessage(0);
+}
+
+namespace {
+BOOL CALLBACK CollectTopMost(HWND wnd, LPARAM list) noexcept {
+    try {
+        if (GetWindowLongPtrA(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST)
+            reinterpret_cast<std::vector<TopMostWindow>*>(list)->push_back(
+                {wnd, GetWindowLongPtrA(wnd, GWL_STYLE)});
+    } catch (...) {
+        ShowCurrentException();
+        return FALSE;
+    }
+    return TRUE;
+}
+
+bool IsToolTip(HWND wnd) {
+    char name[32] = {};
+    GetClassNameA(wnd, name, sizeof name);
+    return lstrcmpiA(name, TOOLTIPS_CLASSA) == 0;
+}
+} // namespace
+
+void TApplication::NormalizeTopMosts() {
+    if (topMostLevel_++ > 0)
+        return;
+    topMosts_.clear();
+    EnumThreadWindows(GetCurrentThreadId(), &CollectTopMost, reinterpret_cast<LPARAM>(&topMosts_));
+    for (const TopMostWindow& topMost : topMosts_) {
+        if (IsToolTip(topMost.wnd)) {
+            // A tip that shows only while its tool's window is active stays away while the drop-down
+            // has the activation, also when its delay began before (with the press that dropped it).
+            SendMessageA(topMost.wnd, TTM_ACTIVATE, FALSE, 0);
+            SetWindowLongPtrA(topMost.wnd, GWL_STYLE, topMost.style & ~static_cast<LONG_PTR>(TTS_ALWAYSTIP));
+        }
+        SetWindowPos(topMost.wnd, HWND_NOTOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    }
+}
+
+void TApplication::RestoreTopMosts() {
+    if (topMostLevel_ == 0 || --topMostLevel_ > 0)
+        return;
+    for (const TopMostWindow& topMost : topMosts_) {
+        if (!IsWindow(topMost.wnd))
+            continue;
+        SetWindowPos(topMost.wnd, HWND_TOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+        if (IsToolTip(topMost.wnd)) {
+            SetWindowLongPtrA(topMost.wnd, GWL_STYLE, topMost.style);
+            SendMessageA(topMost.wnd, TTM_ACTIVATE, TRUE, 0);
+        }
+    }
+    topMosts_.clear();
 }
 
 void TApplication::Minimize() {

@@ -6,6 +6,7 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,22 @@ class ThreadWindowsDisabler {
     static BOOL CALLBACK Collect(HWND wnd, LPARAM self) noexcept;
     HWND except_;
     std::vector<HWND> windows_;
+};
+
+// The modal wrapper of a message box or common dialog owned by `owner`: remembers the active window,
+// disables every other window of the thread for the scope and activates the remembered window again
+// afterwards. The owner is left to the box, which disables it and enables it again before it goes, as
+// the dialog manager does: a box closing over a disabled owner hands the activation to another program.
+class ModalScope {
+  public:
+    explicit ModalScope(HWND owner);
+    ~ModalScope();
+    ModalScope(const ModalScope&) = delete;
+    ModalScope& operator=(const ModalScope&) = delete;
+
+  private:
+    HWND active_;
+    std::optional<ThreadWindowsDisabler> disabled_;
 };
 
 // A message box with every window of the program disabled while it shows (not only its owner), also
@@ -100,6 +117,11 @@ class TForm : public TWinControl {
   private:
     void ApplyPositionOnFirstShow();
     void RunShowHandler();
+    void RunModalLoop();
+    // The control that had the focus when the window was last deactivated gets it back when the window
+    // is activated again, as in a dialog box.
+    void SaveFocus();
+    bool RestoreFocus();
 
     TBorderStyle borderStyle_ = TBorderStyle::bsSizeable;
     TPosition position_ = TPosition::poDesigned;
@@ -111,11 +133,18 @@ class TForm : public TWinControl {
     int modalResult_ = mrNone;
     int nextId_ = 100;
     WindowHandle toolTip_;
+    HWND savedFocus_ = nullptr;
     TWinControl* defaultButton_ = nullptr;
 };
 
 // The form a control sits on, or nullptr.
 TForm* GetParentForm(const TWinControl* control);
+
+// A window taken out of the top-most layer, with the style it had.
+struct TopMostWindow {
+    HWND wnd;
+    LONG_PTR style;
+};
 
 class TApplication : public TComponent {
   public:
@@ -151,6 +180,12 @@ class TApplication : public TComponent {
     bool Terminated() const { return terminated_; }
     void Minimize();
 
+    // Takes the program's top-most windows (the tool tips) out of the top-most layer while a drop-down
+    // window shows, and puts them back afterwards; the calls nest. A tool tip is also kept from
+    // showing meanwhile, since it puts itself back on top whenever it shows.
+    void NormalizeTopMosts();
+    void RestoreTopMosts();
+
     void HandleException(const std::exception& e);
 
   private:
@@ -162,6 +197,8 @@ class TApplication : public TComponent {
     std::string helpFile_;
     TForm* mainForm_ = nullptr;
     bool terminated_ = false;
+    int topMostLevel_ = 0;
+    std::vector<TopMostWindow> topMosts_;
 };
 
 extern TApplication* Application;

@@ -140,9 +140,7 @@ Process StartProgram(const std::string& commandLine, const std::string& folder,
     return Process(info.hProcess, info.dwProcessId);
 }
 
-namespace {
-// Runs xdotool on the X server with the arguments (through Wine's start /unix); false when it failed.
-bool RunXdotool(const std::string& arguments) {
+bool RealInput(const std::string& arguments) {
     std::string command = "start.exe /wait /unix /usr/bin/xdotool " + arguments;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
@@ -158,15 +156,21 @@ bool RunXdotool(const std::string& arguments) {
     GetExitCodeProcess(xdotool.Handle(), &code);
     return code == 0;
 }
-} // namespace
 
 bool RealClickAt(int x, int y, int clicks) {
-    return RunXdotool("mousemove --sync " + std::to_string(x) + " " + std::to_string(y) + " click --repeat " +
-                      std::to_string(clicks) + " --delay 80 1");
+    return RealInput("mousemove --sync " + std::to_string(x) + " " + std::to_string(y) + " click --repeat " +
+                     std::to_string(clicks) + " --delay 80 1");
 }
 
 bool RealKeys(const std::string& keys) {
-    return RunXdotool("key " + keys);
+    return RealInput("key " + keys);
+}
+
+GUITHREADINFO GuiState(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info;
 }
 
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {

@@ -77,6 +77,11 @@ void Click(HWND button);
 bool RealClickAt(int x, int y, int clicks = 1);
 // Types keys on the X server's keyboard as a person does, in xdotool's words ("alt+F8", "Return").
 bool RealKeys(const std::string& keys);
+// Runs xdotool on the X server with the arguments ("key alt+s", "type abc"): the real keyboard and
+// mouse. False when xdotool failed.
+bool RealInput(const std::string& arguments);
+// The active window, the focused control and the rest of what the window's thread holds.
+GUITHREADINFO GuiState(HWND window);
 void Close(HWND window);
 
 // The registry of the program and of the Delphi 3 installation (a 32-bit program: its entry lives

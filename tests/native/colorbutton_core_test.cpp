@@ -114,7 +114,7 @@ TEST(ColorButtonRules, TheDropDownStaysInsideTheWorkArea) {
         TPoint below, top, expected;
     } cases[] = {
         {{100, 200}, {100, 175}, {100, 200}}, // room below
-        {{100, 500}, {100, 475}, {100, 348}}, // above the button, clear of it
+        {{100, 500}, {100, 475}, {100, 354}}, // above: 121 over the button's top
         {{-20, 200}, {-20, 175}, {0, 200}},   // pulled in at the left
         {{750, 200}, {750, 175}, {722, 200}}, // 78 left of the right edge
     };
@@ -194,9 +194,9 @@ TEST(PaletteGeometry, HitTests) {
         int cx, cy;
         TCell cell;
     } cases[] = {
-        {0, 0, {1, 1}},    {17, 17, {1, 1}},   {18, 0, {2, 1}},    {71, 89, {4, 5}},  {53, 96, {0, 0}},
-        {71, 113, {0, 0}}, {52, 100, kNoCell}, {60, 114, kNoCell}, {10, 95, kNoCell}, {72, 10, kNoCell},
-        {-5, 5, kNoCell},  {5, -5, kNoCell},   {10, 105, kNoCell},
+        {0, 0, {1, 1}},     {17, 17, {1, 1}},   {18, 0, {2, 1}},    {71, 89, {4, 5}},  {53, 96, {0, 0}},
+        {71, 113, {0, 0}},  {52, 100, kNoCell}, {60, 114, kNoCell}, {10, 95, kNoCell}, {72, 10, kNoCell},
+        {10, 105, kNoCell}, {-5, 5, {1, 1}},    {5, -17, {1, 1}},   {-18, 5, kNoCell}, {5, -18, kNoCell},
     };
     for (const auto& c : cases)
         EXPECT_EQ(CellAt(c.cx, c.cy), c.cell) << c.cx << "," << c.cy;

@@ -15,6 +15,15 @@ void ProcessPendingMessages() {
     if (Application)
         Application->ProcessMessages();
 }
+
+// The started program's first window takes the activation, a minimised console's too, and leaves
+// none of ours active when it ends: the window that was active before it gets it back, unless
+// another of ours took it meanwhile.
+void ReturnActivation(HWND active) {
+    if (active && IsWindow(active) && IsWindowVisible(active) && IsWindowEnabled(active) &&
+        !GetActiveWindow())
+        SetForegroundWindow(active);
+}
 } // namespace
 
 TAppExec::TAppExec(TComponent* owner) : TComponent(owner) {
@@ -45,6 +54,7 @@ void TAppExec::Launch() {
         throw EAppExecChDir("Cannot change the current directory to " + exePath_);
 
     errNo_ = 0;
+    HWND active = GetActiveWindow();
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -65,6 +75,7 @@ void TAppExec::Launch() {
     // wait remembers its own process and must not close the one waited for here.
     WaitForEnd(process.get());
     process_ = std::move(process);
+    ReturnActivation(active);
 }
 
 void TAppExec::ReadExitCode(HANDLE process) {
