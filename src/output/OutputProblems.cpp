@@ -6,20 +6,20 @@
 #include "output/SourceView_core.h"
 #include "prefs/DelphiLibrary.h"
 #include "win/Graphics.h"
+#include "win/Handles.h"
 
 namespace {
 // The names of the files in a folder, as its listing spells them.
 std::vector<std::string> FilesIn(const std::string& folder) {
     std::vector<std::string> names;
     WIN32_FIND_DATAA found{};
-    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
+    const FindHandle search(FindFirstFileA((folder + "*").c_str(), &found));
+    if (!search)
         return names;
     do {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             names.emplace_back(found.cFileName);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    } while (FindNextFileA(search.get(), &found));
     return names;
 }
 } // namespace

@@ -124,14 +124,16 @@ TEST_F(Activation, AfterACompileTheMainWindowIsActiveAndAFailureBringsTheOutputW
     EXPECT_TRUE(Focused(start));
 
     ASSERT_NO_FATAL_FAILURE(StartWithAltS("broken.dpr"));
-    HWND output = WaitForWindow(app_.Id(), kOutputCaption, 10000);
+    HWND output = WaitForOutputWindow(app_.Id(), 10000);
     ASSERT_NE(output, nullptr);
     EXPECT_TRUE(Active(output));
     EXPECT_TRUE(Above(output, main_));
     HWND memo = Children(output, "TnwkMemo").front();
     EXPECT_TRUE(Focused(memo));
+    // The first error line is selected as the window shows: what is typed takes its place.
     ASSERT_TRUE(RealInput("type typed"));
-    EXPECT_TRUE(WaitUntil([&] { return WindowText(memo).rfind("typed", 0) == 0; }, 5000)) << WindowText(memo);
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(memo).find("typed") != std::string::npos; }, 5000))
+        << WindowText(memo);
 
     // "Show compiler outputwindow." after the output window was closed.
     Close(output);
@@ -186,17 +188,26 @@ class PrintTarget {
     bool hadPrevious_ = false;
 };
 
-// A compiled failure's output window with the memo focused by the real pointer; what is typed goes in
-// at the top of the memo.
+// A compiled failure's output window with the memo focused by the real pointer and the caret at the
+// top; what is typed goes in there.
 class OutputActivation : public Activation {
   protected:
     void OpenOutput(const std::string& name) {
         ASSERT_NO_FATAL_FAILURE(StartIn(name));
         ASSERT_NO_FATAL_FAILURE(StartWithAltS("broken.dpr"));
-        output_ = WaitForWindow(app_.Id(), kOutputCaption, 10000);
+        output_ = WaitForOutputWindow(app_.Id(), 10000);
         ASSERT_NE(output_, nullptr);
         memo_ = Children(output_, "TnwkMemo").front();
+        // The first error line is selected, and scrolled into view, as the window shows; after that,
+        // the click focuses the memo and Ctrl+Home puts the caret at the top.
+        ASSERT_TRUE(WaitUntil(
+            [&] {
+                const auto selection = static_cast<DWORD>(SendMessageA(memo_, EM_GETSEL, 0, 0));
+                return HIWORD(selection) > LOWORD(selection);
+            },
+            5000));
         ASSERT_TRUE(RealClickIn(memo_, 1, 1));
+        ASSERT_TRUE(RealInput("key ctrl+Home"));
         ASSERT_TRUE(Active(output_));
     }
 
