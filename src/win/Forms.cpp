@@ -221,7 +221,13 @@ void TForm::Show() {
     // The show handlers run before the window appears; a stored placement they apply replaces the
     // centring of the first show.
     visible_ = true;
+    HWND activeBefore = GetActiveWindow();
     RunShowHandler();
+    // A show handler may bring up another window of the program (a compile named on the command line
+    // shows the output window): that one keeps the front and the activation.
+    HWND shownByHandler = GetActiveWindow();
+    if (shownByHandler == activeBefore || shownByHandler == Handle() || !IsWindowVisible(shownByHandler))
+        shownByHandler = nullptr;
     ApplyPositionOnFirstShow();
     switch (windowState_) {
     case TWindowState::wsMaximized:
@@ -234,6 +240,11 @@ void TForm::Show() {
     default:
         ShowWindow(Handle(), SW_SHOWNORMAL);
         break;
+    }
+    if (shownByHandler) {
+        SetForegroundWindow(shownByHandler);
+        BringWindowToTop(shownByHandler);
+        return;
     }
     SetForegroundWindow(Handle());
     // The activation gives the focus to the window itself: the keys go to its first control.

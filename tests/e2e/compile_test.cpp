@@ -168,10 +168,12 @@ TEST_P(CompileFromCommandLine, LeavesOutputAndProductsAndShowsTheOutputOnlyOnFai
         EXPECT_TRUE(FileExists(JoinPath(folder, product))) << product;
     for (const char* product : c.absent)
         EXPECT_FALSE(FileExists(JoinPath(folder, product))) << product;
-    if (c.showsOutput)
-        EXPECT_NE(WaitForOutputWindow(app_.Id(), 10000), nullptr);
-    else
-        EXPECT_EQ(FindOutputWindow(app_.Id()), nullptr);
+    // The main window shows after the compile that its showing starts: a failure's output window stays
+    // in front of it with the activation; otherwise the main window has it.
+    HWND output = c.showsOutput ? WaitForOutputWindow(app_.Id(), 10000) : FindOutputWindow(app_.Id());
+    EXPECT_EQ(output != nullptr, c.showsOutput);
+    ASSERT_TRUE(Settled(main_, 15000));
+    EXPECT_EQ(GetForegroundWindow(), c.showsOutput ? output : main_);
     EXPECT_EQ(OpenWindow(kInformationCaption), nullptr);
     EXPECT_EQ(OpenWindow("Tarnwick"), nullptr);
 }
