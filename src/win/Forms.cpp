@@ -80,6 +80,13 @@ BOOL CALLBACK ThreadWindowsDisabler::Collect(HWND wnd, LPARAM self) noexcept {
 }
 
 ModalScope::ModalScope(HWND owner) : active_(GetActiveWindow()) {
+    // A box is activated (its button focused) before it shows and takes the foreground only as it
+    // shows; a window already active when its program comes to the front gets no second WM_NCACTIVATE
+    // under Wine and keeps an unlit caption. A box coming up while no window of the program is in front
+    // (a compile named on the command line, before the main window shows) brings the program forward
+    // through its owner first, so that the box is activated as the foreground window.
+    if (owner && GetWindowThreadProcessId(GetForegroundWindow(), nullptr) != GetCurrentThreadId())
+        SetForegroundWindow(owner);
     disabled_.emplace(owner);
 }
 

@@ -152,6 +152,19 @@ void PrintTo(const CommandLineCase& c, std::ostream* out) {
 
 class CompileFromCommandLine : public Compile, public ::testing::WithParamInterface<CommandLineCase> {};
 
+// A caption pixel of a message box as Wine's frame draws it: right of the caption's text, left of the
+// close button, half-way down the bar.
+COLORREF CaptionPixel(HWND box) {
+    RECT rc{};
+    GetWindowRect(box, &rc);
+    const int x = rc.right - GetSystemMetrics(SM_CXDLGFRAME) - GetSystemMetrics(SM_CXSIZE) - 4;
+    const int y = rc.top + GetSystemMetrics(SM_CYDLGFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
+    HDC screen = GetDC(nullptr);
+    const COLORREF pixel = GetPixel(screen, x, y);
+    ReleaseDC(nullptr, screen);
+    return pixel;
+}
+
 } // namespace
 
 TEST_P(CompileFromCommandLine, LeavesOutputAndProductsAndShowsTheOutputOnlyOnFailure) {
@@ -328,6 +341,27 @@ TEST_F(Compile, AMissingCompilerIsReportedThenThePreferencesOpen) {
     ASSERT_TRUE(Settled(main_, 15000));
     EXPECT_FALSE(FileExists(JoinPath(folder, "compile.bat")));
     EXPECT_FALSE(FileExists(JoinPath(folder, "output.txt")));
+}
+
+// The box comes up while the main window is still being shown: it is the window in front, its caption
+// lit and Return goes to its button.
+TEST_F(Compile, TheMissingCompilerBoxOfAStartUpCompileIsTheActiveWindow) {
+    const DelphiEntryOverride noCompiler("C:\\tnwk-no-delphi\\Bin\\delphi32.exe");
+    const std::string folder = ProjectFolder("no-compiler-active", "hello");
+    app_ = StartTarnwick(Quoted(JoinPath(folder, "hello.dpr")), folder);
+    HWND box = WaitForWindow(app_.Id(), kInformationCaption, kCompileTimeoutMs);
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == box; }, 5000))
+        << "foreground " << GetForegroundWindow() << " box " << box;
+    EXPECT_TRUE(WaitUntil([&] { return CaptionPixel(box) == GetSysColor(COLOR_ACTIVECAPTION); }, 5000))
+        << std::hex << CaptionPixel(box) << " active " << GetSysColor(COLOR_ACTIVECAPTION) << " inactive "
+        << GetSysColor(COLOR_INACTIVECAPTION);
+    ASSERT_TRUE(RealKeys("Return"));
+    EXPECT_TRUE(WaitUntil([&] { return OpenWindow(kInformationCaption) == nullptr; }, 10000));
+    HWND prefs = WaitForWindow(app_.Id(), kPrefsCaption, 10000);
+    ASSERT_NE(prefs, nullptr);
+    Close(prefs);
+    main_ = WaitForWindow(app_.Id(), kMainCaption, 10000);
 }
 
 // The command interpreter that runs "compile.bat" cannot be found: the launcher's message shows as a
