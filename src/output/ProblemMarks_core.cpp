@@ -38,6 +38,8 @@ double Luminance(std::uint32_t colour) {
     return 0.2126 * Channel(colour, 0) + 0.7152 * Channel(colour, 8) + 0.0722 * Channel(colour, 16);
 }
 
+} // namespace
+
 double Distance(std::uint32_t a, std::uint32_t b) {
     double sum = 0;
     for (const int shift : {0, 8, 16}) {
@@ -46,8 +48,6 @@ double Distance(std::uint32_t a, std::uint32_t b) {
     }
     return std::sqrt(sum);
 }
-
-} // namespace
 
 double Contrast(std::uint32_t a, std::uint32_t b) {
     const double la = Luminance(a);

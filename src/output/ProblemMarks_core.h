@@ -18,5 +18,7 @@ TMarkColors MarkColors(TSeverity severity, std::uint32_t background);
 
 // The contrast ratio of two colours, from 1 (the same brightness) to 21 (black on white).
 double Contrast(std::uint32_t a, std::uint32_t b);
+// How far apart two colours lie in red, green and blue (0 to 441.7).
+double Distance(std::uint32_t a, std::uint32_t b);
 
 } // namespace problems

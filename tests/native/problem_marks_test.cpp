@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdint>
 
 namespace {
@@ -12,15 +11,6 @@ namespace {
 const std::uint32_t kPalette[] = {16777215, 255,     65280,    16711680, 12572607, 0,        127,
                                   32512,    8323072, 15712159, 12566463, 65535,    16776960, 16711935,
                                   15726591, 8355711, 32639,    8355584,  8323199,  10461087};
-
-double Distance(std::uint32_t a, std::uint32_t b) {
-    double sum = 0;
-    for (const int shift : {0, 8, 16}) {
-        const double d = static_cast<double>((a >> shift) & 0xFF) - static_cast<double>((b >> shift) & 0xFF);
-        sum += d * d;
-    }
-    return std::sqrt(sum);
-}
 } // namespace
 
 TEST(ProblemMarks, StandOutFromEveryPaletteBackgroundWithReadableText) {
@@ -29,7 +19,7 @@ TEST(ProblemMarks, StandOutFromEveryPaletteBackgroundWithReadableText) {
         for (const TSeverity severity : {TSeverity::Error, TSeverity::Warning, TSeverity::Hint}) {
             const problems::TMarkColors mark = problems::MarkColors(severity, background);
             EXPECT_GE(problems::Contrast(mark.text, mark.band), 7.0) << background;
-            EXPECT_GE(Distance(mark.band, background), 120.0) << background;
+            EXPECT_GE(problems::Distance(mark.band, background), 120.0) << background;
         }
         // The kinds differ from each other on the same background.
         EXPECT_NE(problems::MarkColors(TSeverity::Error, background).band,
