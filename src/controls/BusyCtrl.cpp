@@ -3,13 +3,6 @@
 #include <cstdio>
 #include <cstring>
 
-namespace {
-void FillSolid(HDC dc, const RECT& rc, COLORREF color) {
-    SetBkColor(dc, color);
-    ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rc, "", 0, nullptr);
-}
-} // namespace
-
 TWebGauge::TWebGauge(TComponent* owner, TWinControl* parent, const TBounds& bounds)
     : TGraphicControl(owner, parent, bounds), timer_(new TThreadTimer(this)) {
     timer_->SetEnabled(false);

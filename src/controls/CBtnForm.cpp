@@ -28,9 +28,7 @@ COLORREF FrameColor(cbtnform::TFrameColor color) {
 }
 
 void FillSolid(HDC dc, int left, int top, int right, int bottom, COLORREF color) {
-    const RECT rc{left, top, right, bottom};
-    BrushHandle brush(CreateSolidBrush(color));
-    FillRect(dc, &rc, brush.get());
+    ::FillSolid(dc, RECT{left, top, right, bottom}, color);
 }
 
 // A 1-pixel frame: left column and top row in one colour; right column and bottom row, corners

@@ -26,11 +26,6 @@ const TEnumTypeDesc& ButtonStyleType() {
 RECT ToRect(const clrbtn::TRect& r) {
     return {r.left, r.top, r.right, r.bottom};
 }
-
-void FillSolid(HDC dc, const RECT& rc, COLORREF color) {
-    BrushHandle brush(CreateSolidBrush(color));
-    FillRect(dc, &rc, brush.get());
-}
 } // namespace
 
 std::vector<TColor> DefaultPenColors() {

@@ -10,6 +10,11 @@ COLORREF ColorToRGB(TColor color) {
     return static_cast<COLORREF>(color) & 0xFFFFFF;
 }
 
+void FillSolid(HDC dc, const RECT& rc, COLORREF color) {
+    SetBkColor(dc, color);
+    ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rc, "", 0, nullptr);
+}
+
 int ScreenPixelsPerInch() {
     WindowDc dc(nullptr);
     return GetDeviceCaps(dc.get(), LOGPIXELSY);

@@ -9,6 +9,8 @@
 
 // The platform's red-green-blue value of a colour; system colours are looked up.
 COLORREF ColorToRGB(TColor color);
+// Fills a rectangle with one colour, without a brush (the device context's background colour changes).
+void FillSolid(HDC dc, const RECT& rc, COLORREF color);
 
 // The screen's logical pixels per inch.
 int ScreenPixelsPerInch();

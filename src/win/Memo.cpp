@@ -369,11 +369,8 @@ void TMemo::PaintLine(HDC dc, int line, COLORREF textColor) {
     const int y = model_.LineTop(line);
     const int height = model_.Metrics().lineHeight;
     const std::optional<TLineMark> mark = LineMark ? LineMark(line) : std::nullopt;
-    if (mark) {
-        RECT band{0, y, ClientWidth(), y + height};
-        SetDCBrushColor(dc, mark->band);
-        FillRect(dc, &band, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
-    }
+    if (mark)
+        FillSolid(dc, {0, y, ClientWidth(), y + height}, mark->band);
     for (const auto& run : layout.runs) {
         if (run.selected) {
             RECT band{run.x, y, run.x + run.width, y + height};
